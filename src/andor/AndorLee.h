@@ -1,0 +1,12 @@
+// TAndor, the window for trace extraction from camera images.
+#pragma once
+
+#include "platform/Form.h"
+
+class TAndor : public platform::Form {
+    Q_OBJECT
+public:
+    TAndor();
+};
+
+extern TAndor* Andor;

@@ -1,0 +1,29 @@
+// Number-to-text conversions of the program, independent of the process locale ("." always).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace textio {
+
+// Shortest form with up to 15 significant digits; plain notation for 1e-5 <= |v| < 1e15,
+// otherwise mantissa, "E" and the exponent without "+" or leading zeros ("1E20", "1.5E-7").
+std::string generalFormat(double value);
+
+// The value with `decimals` decimals, right-aligned in `width` characters (w:d fields, "%8.2f").
+// A value wider than the field is written in full.
+std::string fixedField(double value, int width, int decimals);
+
+// A whole number right-aligned in `width` characters with at least `minDigits` digits ("%10.2d").
+std::string integerField(std::int64_t value, int width, int minDigits = 1);
+
+// The decimal integer text of a value ("-12").
+std::string integerText(std::int64_t value);
+
+// printf-style text for patterns holding one conversion "%[width][.precision]f" or
+// "%[width][.precision]d", with literal text around it ("%8.2f", "%10.2d"). A "d" pattern takes
+// the value's integer part.
+std::string formatNumber(std::string_view pattern, double value);
+
+} // namespace textio

@@ -1,0 +1,238 @@
+// Buffered reader for the program's plain-text data files.
+#include "TextReader.h"
+
+#include "AppError.h"
+
+#include <cerrno>
+#include <charconv>
+#include <system_error>
+
+namespace textio {
+
+namespace {
+
+constexpr std::size_t bufferSize = 1 << 20;
+constexpr unsigned char ctrlZ = 26;
+
+bool isBlank(unsigned char c) { return c <= 32 && c != ctrlZ; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLineStop(char c) { return c == '\n' || c == '\r' || static_cast<unsigned char>(c) == ctrlZ; }
+
+// Checks the token against the number grammar; returns the decimal magnitude of its first
+// significant digit so that an out-of-range conversion can be told apart as underflow.
+bool matchesRealGrammar(std::string_view s, int& magnitude) {
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    int intDigits = 0;
+    int leadingFractionZeros = 0;
+    bool seenSignificant = false;
+    std::size_t digits = 0;
+    for (; i < s.size() && isDigit(s[i]); ++i, ++digits) {
+        if (s[i] != '0')
+            seenSignificant = true;
+        if (seenSignificant)
+            ++intDigits;
+    }
+    if (i < s.size() && s[i] == '.') {
+        ++i;
+        for (; i < s.size() && isDigit(s[i]); ++i, ++digits) {
+            if (!seenSignificant && s[i] == '0')
+                ++leadingFractionZeros;
+            else
+                seenSignificant = true;
+        }
+    }
+    if (digits == 0)
+        return false;
+    long exponent = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negative = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            negative = s[i++] == '-';
+        std::size_t expDigits = 0;
+        for (; i < s.size() && isDigit(s[i]); ++i, ++expDigits)
+            if (exponent < 100000)
+                exponent = exponent * 10 + (s[i] - '0');
+        if (expDigits == 0)
+            return false;
+        if (negative)
+            exponent = -exponent;
+    }
+    if (i != s.size())
+        return false;
+    long mag = intDigits > 0 ? intDigits - 1 : -(leadingFractionZeros + 1);
+    magnitude = static_cast<int>(mag + exponent);
+    return true;
+}
+
+} // namespace
+
+double parseRealToken(std::string_view token) {
+    int magnitude = 0;
+    if (!matchesRealGrammar(token, magnitude))
+        throw AppError(msg::invalidNumericInput);
+    std::string_view body = token;
+    if (body.front() == '+')
+        body.remove_prefix(1);
+    double value = 0.0;
+    auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), value);
+    if (ec == std::errc::result_out_of_range && magnitude < 0)
+        return body.front() == '-' ? -0.0 : 0.0;
+    if (ec != std::errc() || ptr != body.data() + body.size())
+        throw AppError(msg::invalidNumericInput);
+    return value;
+}
+
+TextReader TextReader::openFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    auto status = std::filesystem::status(path, ec);
+    if (!std::filesystem::exists(status))
+        throw AppError(msg::fileNotFound);
+    if (std::filesystem::is_directory(status))
+        throw AppError(msg::accessDenied);
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr)
+        throw AppError(errno == ENOENT ? msg::fileNotFound : msg::accessDenied);
+    TextReader reader;
+    reader.file_.reset(f);
+    reader.buffer_.resize(bufferSize);
+    return reader;
+}
+
+TextReader TextReader::fromString(std::string text) {
+    TextReader reader;
+    reader.buffer_.assign(text.begin(), text.end());
+    reader.end_ = reader.buffer_.size();
+    return reader;
+}
+
+bool TextReader::refill() {
+    if (!file_)
+        return false;
+    std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    pos_ = 0;
+    end_ = n;
+    if (n == 0)
+        file_.reset();
+    return n > 0;
+}
+
+int TextReader::peek() {
+    if (pos_ == end_ && !refill())
+        return -1;
+    auto c = static_cast<unsigned char>(buffer_[pos_]);
+    return c == ctrlZ ? -1 : c;
+}
+
+bool TextReader::eof() { return peek() < 0; }
+
+bool TextReader::eoln() {
+    int c = peek();
+    return c < 0 || c == '\n' || c == '\r';
+}
+
+void TextReader::skipBlanks() {
+    for (;;) {
+        if (pos_ == end_ && !refill())
+            return;
+        const char* data = buffer_.data();
+        while (pos_ < end_ && isBlank(static_cast<unsigned char>(data[pos_])))
+            ++pos_;
+        if (pos_ < end_)
+            return;
+    }
+}
+
+double TextReader::readReal() {
+    skipBlanks();
+    if (peek() < 0)
+        return 0.0;
+    const char* data = buffer_.data();
+    std::size_t start = pos_;
+    while (pos_ < end_ && static_cast<unsigned char>(data[pos_]) > 32)
+        ++pos_;
+    if (pos_ < end_ || !file_)
+        return parseRealToken(std::string_view(data + start, pos_ - start));
+    // The token runs into the next block: gather it across refills.
+    token_.assign(data + start, pos_ - start);
+    while (refill()) {
+        data = buffer_.data();
+        while (pos_ < end_ && static_cast<unsigned char>(data[pos_]) > 32)
+            ++pos_;
+        token_.append(data, pos_);
+        if (pos_ < end_)
+            break;
+    }
+    return parseRealToken(token_);
+}
+
+std::string_view TextReader::consumeLineEnd() {
+    int c = peek();
+    if (c == '\n') {
+        ++pos_;
+        return "\n";
+    }
+    if (c != '\r')
+        return "";
+    ++pos_;
+    if (peek() != '\n')
+        return "\r";
+    ++pos_;
+    return "\r\n";
+}
+
+std::string TextReader::readLine() {
+    std::string lineEnd;
+    return readLine(lineEnd);
+}
+
+std::string TextReader::readLine(std::string& lineEnd) {
+    std::string line;
+    lineEnd.clear();
+    for (;;) {
+        if (pos_ == end_ && !refill())
+            return line;
+        const char* data = buffer_.data();
+        std::size_t p = pos_;
+        while (p < end_ && !isLineStop(data[p]))
+            ++p;
+        line.append(data + pos_, p - pos_);
+        pos_ = p;
+        if (p == end_)
+            continue;
+        lineEnd = consumeLineEnd();
+        return line;
+    }
+}
+
+std::string TextReader::readChars(std::size_t n) {
+    std::string text;
+    while (text.size() < n) {
+        int c = peek();
+        if (c < 0 || c == '\n' || c == '\r')
+            break;
+        text.push_back(static_cast<char>(c));
+        ++pos_;
+    }
+    return text;
+}
+
+void TextReader::skipLine() {
+    for (;;) {
+        if (pos_ == end_ && !refill())
+            return;
+        const char* data = buffer_.data();
+        std::size_t p = pos_;
+        while (p < end_ && !isLineStop(data[p]))
+            ++p;
+        pos_ = p;
+        if (p < end_) {
+            consumeLineEnd();
+            return;
+        }
+    }
+}
+
+} // namespace textio

@@ -1,0 +1,156 @@
+// The window layer: retained image, canvas primitives, list box, dialogs, guard and mouse routing.
+#include "WindowTestSupport.h"
+#include "platform/Canvas.h"
+#include "platform/Form.h"
+#include "platform/Guard.h"
+#include "platform/ListBox.h"
+#include "platform/OpenDialog.h"
+#include "textio/AppError.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+
+using namespace platform;
+
+namespace {
+
+class ProbeForm : public Form {
+public:
+    ProbeForm() : Form("probe", "Probe", 400, 300) {}
+    std::vector<MouseState> presses;
+    int clicks = 0;
+
+protected:
+    void clientMouseDown(const MouseState& s) override { presses.push_back(s); }
+    void clientClicked() override { ++clicks; }
+};
+
+QRgb pixel(Form& f, int x, int y) { return f.canvasImage().pixel(x, y) & 0xFFFFFF; }
+
+} // namespace
+
+TEST(Form, CanvasDrawsIntoTheRetainedImage) {
+    ProbeForm form;
+    Canvas& c = form.canvas();
+    c.setBrushColor(0xFFFFFF);
+    c.setPenColor(0x000000);
+    c.rectangle(10, 10, 110, 60);
+    c.setPenColor(0x0000FF);
+    c.moveTo(20, 30);
+    c.lineTo(100, 30);
+    c.setPixel(5, 5, 0xFF0000);
+    c.setPixel(-1, 100000, 0xFF0000); // outside: ignored
+    EXPECT_EQ(pixel(form, 10, 10), 0x000000u);  // outline
+    EXPECT_EQ(pixel(form, 109, 59), 0x000000u); // right and bottom edges exclusive
+    EXPECT_NE(pixel(form, 110, 60), 0x000000u);
+    EXPECT_EQ(pixel(form, 50, 50), 0xFFFFFFu); // filled
+    EXPECT_EQ(pixel(form, 60, 30), 0x0000FFu);
+    EXPECT_EQ(pixel(form, 5, 5), 0xFF0000u);
+    EXPECT_EQ(c.penPos(), QPoint(100, 30));
+    EXPECT_EQ(form.canvasImage().size(), form.clientArea()->size());
+}
+
+TEST(Form, TextHasItsTopLeftCornerAtThePoint) {
+    ProbeForm form;
+    Canvas& c = form.canvas();
+    c.setBrushColor(0xFFFFFF);
+    c.textOut(50, 40, "888");
+    QImage img = form.canvasImage();
+    int darkestRow = -1;
+    for (int y = 30; y < 80 && darkestRow < 0; ++y)
+        for (int x = 50; x < 80; ++x)
+            if (qGray(img.pixel(x, y)) < 100) {
+                darkestRow = y;
+                break;
+            }
+    EXPECT_GE(darkestRow, 40);
+    EXPECT_LT(darkestRow, 52);
+    for (int y = 30; y < 80; ++y)
+        EXPECT_GT(qGray(img.pixel(48, y)), 100) << y; // nothing left of the point
+}
+
+TEST(Form, PictureSurvivesAResize) {
+    ProbeForm form;
+    form.canvas().setPixel(300, 200, 0x00FF00);
+    form.resize(200, 150);
+    form.resize(500, 400);
+    EXPECT_EQ(pixel(form, 300, 200), 0x00FF00u);
+    EXPECT_EQ(form.canvasImage().size(), form.clientArea()->size());
+}
+
+TEST(Form, RecordingCanvasRecordsAndForwards) {
+    ProbeForm form;
+    RecordingCanvas rec(&form.canvas());
+    form.setCanvas(&rec);
+    form.canvas().moveTo(1, 2);
+    form.canvas().lineTo(30, 2);
+    form.canvas().textOut(4, 5, "a");
+    form.setCanvas(nullptr);
+    ASSERT_EQ(rec.calls().size(), 3u);
+    EXPECT_EQ(rec.calls()[1], (CanvasCall{"lineTo", {1, 2, 30, 2}, {}}));
+    EXPECT_EQ(rec.callsOf("textOut").front().text, "a");
+    EXPECT_EQ(pixel(form, 15, 2), 0x000000u);
+}
+
+TEST(Form, MousePressesAndClicksReachTheHooks) {
+    ProbeForm form;
+    auto* button = new QPushButton("b", form.clientArea());
+    button->setGeometry(0, 0, 50, 20);
+    QTest::mouseClick(form.clientArea(), Qt::LeftButton, {}, QPoint(100, 120));
+    QTest::mouseClick(form.clientArea(), Qt::RightButton, {}, QPoint(10, 150));
+    QTest::mouseClick(form.clientArea(), Qt::LeftButton, Qt::ShiftModifier, QPoint(10, 150));
+    QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_EQ(form.presses.size(), 3u);
+    EXPECT_TRUE(form.presses[0].isPlainLeft());
+    EXPECT_EQ(form.presses[0].x, 100);
+    EXPECT_EQ(form.presses[0].y, 120);
+    EXPECT_FALSE(form.presses[1].isPlainLeft());
+    EXPECT_FALSE(form.presses[2].isPlainLeft());
+    EXPECT_EQ(form.clicks, 2);
+    MouseState dbl{Qt::LeftButton, Qt::LeftButton, {}, true, 0, 0};
+    EXPECT_FALSE(dbl.isPlainLeft());
+}
+
+TEST(Guard, ExceptionsBecomeErrorBoxes) {
+    testsupport::MessageCapture capture;
+    guarded([] { throw textio::AppError("File not found"); });
+    guarded([] { throw std::out_of_range("index 5 outside 1..4"); });
+    guarded([] {});
+    EXPECT_EQ(capture.errors(), (QStringList{"File not found", "index 5 outside 1..4"}));
+}
+
+TEST(ListBox, AppendsAMillionLinesQuicklyAndReadsThemBack) {
+    ListBox list;
+    list.resize(300, 200);
+    list.show();
+    for (int i = 0; i < 1000000; ++i)
+        list.add(QString::number(i));
+    QApplication::processEvents();
+    EXPECT_EQ(list.count(), 1000000);
+    EXPECT_EQ(list.item(999999), "999999");
+    EXPECT_EQ(list.model()->rowCount(), 1000000);
+    list.clear();
+    EXPECT_EQ(list.count(), 0);
+    list.add("a");
+    EXPECT_EQ(list.items(), QStringList{"a"});
+}
+
+TEST(OpenDialog, ResponderChoosesAndMovesTheCurrentFolder) {
+    testsupport::WorkFolder work;
+    QString file = work.write("x.dat", "1 2\n");
+    QDir::setCurrent(QDir::rootPath());
+    testsupport::DialogScript script;
+    OpenDialog dialog("OpenDialog1", "dat|*.dat|asc|*.asc", nullptr);
+    script.choose(file);
+    script.cancel();
+    EXPECT_TRUE(dialog.execute());
+    EXPECT_EQ(dialog.fileName(), QFileInfo(file).absoluteFilePath());
+    EXPECT_EQ(QDir::current().canonicalPath(), QFileInfo(file).canonicalPath());
+    EXPECT_FALSE(dialog.execute());
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{"dat (*.dat)", "asc (*.asc)"}));
+    dialog.setFilter("asc");
+    EXPECT_EQ(dialog.nameFilters(), QStringList{"asc (*)"});
+}

@@ -1,0 +1,166 @@
+// The number, line and label rules of the text reader, from strings and across buffer refills.
+#include "textio/AppError.h"
+#include "textio/TextReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using textio::AppError;
+using textio::TextReader;
+
+namespace {
+
+std::vector<double> readAll(std::string text) {
+    auto in = TextReader::fromString(std::move(text));
+    std::vector<double> values;
+    while (!in.eof())
+        values.push_back(in.readReal());
+    return values;
+}
+
+std::filesystem::path writeTemp(const std::string& name, const std::string& bytes) {
+    auto path = std::filesystem::temp_directory_path() / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+} // namespace
+
+TEST(ParseRealToken, AcceptsTheNumberGrammar) {
+    EXPECT_EQ(textio::parseRealToken("1e5"), 1e5);
+    EXPECT_EQ(textio::parseRealToken("-.5"), -0.5);
+    EXPECT_EQ(textio::parseRealToken("+3"), 3.0);
+    EXPECT_EQ(textio::parseRealToken("2."), 2.0);
+    EXPECT_EQ(textio::parseRealToken("396.15"), 396.15);
+    EXPECT_EQ(textio::parseRealToken("-1.5E-7"), -1.5e-7);
+    EXPECT_EQ(textio::parseRealToken("1e-400"), 0.0);
+}
+
+TEST(ParseRealToken, RejectsEverythingElse) {
+    for (const char* bad : {"inf", "nan", "0x1A", "1,5", "12abc", "+-2", ".", "e5", "1e", "1e+",
+                            "--1", "1.2.3", "1e400", "-1e400", "+", ""}) {
+        try {
+            textio::parseRealToken(bad);
+            ADD_FAILURE() << "accepted " << bad;
+        } catch (const AppError& e) {
+            EXPECT_STREQ(e.what(), "Invalid numeric input") << bad;
+        }
+    }
+}
+
+TEST(TextReader, NumbersSkipControlCharactersAndEndAtThem) {
+    EXPECT_EQ(readAll("1 2\t3\n\n  4\r\n5\r6"), (std::vector<double>{1, 2, 3, 4, 5, 6}));
+    auto in = TextReader::fromString("12;x 7");
+    EXPECT_THROW(in.readReal(), AppError);
+}
+
+TEST(TextReader, NumberAtTheEndReadsZero) {
+    auto in = TextReader::fromString("5   \n ");
+    EXPECT_EQ(in.readReal(), 5.0);
+    EXPECT_FALSE(in.eof());
+    EXPECT_EQ(in.readReal(), 0.0);
+    EXPECT_TRUE(in.eof());
+    EXPECT_EQ(in.readReal(), 0.0);
+}
+
+TEST(TextReader, CtrlZEndsTheFile) {
+    auto in = TextReader::fromString("1 2\n\x1a" "3 4\n");
+    EXPECT_EQ(in.readReal(), 1.0);
+    EXPECT_EQ(in.readReal(), 2.0);
+    in.skipLine();
+    EXPECT_TRUE(in.eof());
+    EXPECT_EQ(in.readReal(), 0.0);
+    EXPECT_EQ(in.readLine(), "");
+    // A Ctrl-Z right after a number ends it too.
+    auto tight = TextReader::fromString("7\x1a");
+    EXPECT_EQ(tight.readReal(), 7.0);
+    EXPECT_TRUE(tight.eof());
+}
+
+TEST(TextReader, LinesEndAtLfCrLfAndLoneCr) {
+    auto in = TextReader::fromString("a\nb\r\nc\rd");
+    std::string end;
+    EXPECT_EQ(in.readLine(end), "a");
+    EXPECT_EQ(end, "\n");
+    EXPECT_EQ(in.readLine(end), "b");
+    EXPECT_EQ(end, "\r\n");
+    EXPECT_EQ(in.readLine(end), "c");
+    EXPECT_EQ(end, "\r");
+    EXPECT_EQ(in.readLine(end), "d");
+    EXPECT_EQ(end, "");
+    EXPECT_TRUE(in.eof());
+}
+
+TEST(TextReader, ReadCharsStopsAtTheLineEndAndLeavesItUnread) {
+    auto in = TextReader::fromString("500 10 Al I\n600 20\n700 30 FeII   xyz\n");
+    EXPECT_EQ(in.readReal(), 500);
+    EXPECT_EQ(in.readReal(), 10);
+    EXPECT_EQ(in.readChars(6), " Al I");
+    in.skipLine();
+    in.readReal();
+    in.readReal();
+    EXPECT_TRUE(in.eoln());
+    EXPECT_EQ(in.readChars(6), "");
+    in.skipLine();
+    in.readReal();
+    in.readReal();
+    EXPECT_EQ(in.readChars(6), " FeII ");
+    in.skipLine();
+    EXPECT_TRUE(in.eof());
+}
+
+TEST(TextReader, SkipLineAtTheEndDoesNothing) {
+    auto in = TextReader::fromString("1");
+    in.readReal();
+    in.skipLine();
+    in.skipLine();
+    EXPECT_TRUE(in.eof());
+}
+
+TEST(TextReader, FilesReadAcrossBufferRefills) {
+    // Tokens and line ends straddle the 1 MiB buffer boundary.
+    std::string text;
+    std::vector<double> expected;
+    for (int i = 0; text.size() < (3u << 20); ++i) {
+        text += std::to_string(i) + ".25" + (i % 3 == 0 ? "\r\n" : " ");
+        expected.push_back(i + 0.25);
+    }
+    while (text.back() == ' ' || text.back() == '\n' || text.back() == '\r')
+        text.pop_back(); // a trailing blank would add a final 0
+    auto path = writeTemp("lineid_reader_refill.txt", text);
+    auto in = TextReader::openFile(path);
+    std::vector<double> values;
+    while (!in.eof())
+        values.push_back(in.readReal());
+    std::filesystem::remove(path);
+    EXPECT_EQ(values, expected);
+}
+
+TEST(TextReader, LongLinesAndTokensSurviveRefills) {
+    std::string longToken(3u << 20, '7');
+    std::string longLine(2u << 20, 'x');
+    auto path = writeTemp("lineid_reader_long.txt", longLine + "\r\n" + "1." + longToken + " 5\n");
+    auto in = TextReader::openFile(path);
+    EXPECT_EQ(in.readLine(), longLine);
+    EXPECT_NEAR(in.readReal(), 1.7777777, 1e-6);
+    EXPECT_EQ(in.readReal(), 5.0);
+    std::filesystem::remove(path);
+}
+
+TEST(TextReader, OpeningFailuresUseTheRuntimeTexts) {
+    try {
+        TextReader::openFile("/nonexistent/lineid/file.dat");
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    try {
+        TextReader::openFile(std::filesystem::temp_directory_path());
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), "File access denied");
+    }
+}

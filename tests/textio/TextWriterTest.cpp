@@ -1,0 +1,49 @@
+// The text writer: fields, creation failures and write failures.
+#include "textio/AppError.h"
+#include "textio/TextWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using textio::AppError;
+using textio::TextWriter;
+
+TEST(TextWriter, WritesFieldsAndLines) {
+    auto path = std::filesystem::temp_directory_path() / "lineid_writer.dat";
+    {
+        auto out = TextWriter::create(path);
+        out.writeFixed(396.15, 10, 2);
+        out.writeFixed(1235, 10, 0);
+        out.endLine();
+        out.writeLine("fin");
+        out.close();
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "    396.15      1235\nfin\n");
+    std::filesystem::remove(path);
+}
+
+TEST(TextWriter, CreationFailuresAreAccessDenied) {
+    for (auto path : {std::filesystem::temp_directory_path(),
+                      std::filesystem::path("/nonexistent/lineid/out.dat")}) {
+        try {
+            TextWriter::create(path);
+            FAIL() << path;
+        } catch (const AppError& e) {
+            EXPECT_STREQ(e.what(), "File access denied");
+        }
+    }
+}
+
+TEST(TextWriter, AFullDiskIsReported) {
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    auto out = TextWriter::create("/dev/full");
+    out.writeLine("data");
+    EXPECT_THROW(out.close(), AppError);
+}
