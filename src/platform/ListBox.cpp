@@ -1,6 +1,7 @@
 // A fast append-only list.
 #include "ListBox.h"
 
+#include <QFontDatabase>
 #include <QMetaObject>
 
 namespace platform {
@@ -46,6 +47,8 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new ListModel(this
     setLayoutMode(QListView::Batched);
     setBatchSize(1000);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Fixed-width fields of the list lines stay aligned.
+    setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
 void ListBox::add(const QString& line) { model_->add(line); }
