@@ -3,6 +3,7 @@
 
 TAndor* Andor = nullptr;
 
-TAndor::TAndor() : Form(QStringLiteral("Andor"), QStringLiteral("Andor, captura traza de imagen "), 894, 668) {
+TAndor::TAndor()
+    : Form(QStringLiteral("Andor"), QStringLiteral("Andor, captura traza de imagen "), 894, 668) {
     setPlacement(platform::Placement::Centred);
 }

@@ -3,6 +3,7 @@
 
 TAndorImagen* AndorImagen = nullptr;
 
-TAndorImagen::TAndorImagen() : Form(QStringLiteral("AndorImagen"), QStringLiteral("AndorImagen"), 894, 518) {
+TAndorImagen::TAndorImagen()
+    : Form(QStringLiteral("AndorImagen"), QStringLiteral("AndorImagen"), 894, 518) {
     setPlacement(platform::Placement::Centred);
 }

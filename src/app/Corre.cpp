@@ -51,8 +51,8 @@ void TPpl::createMenu() {
     Calcula1 = addMenu("Calcula1", QStringLiteral("&Ejecuta"));
     Agrupapicos1 = addItem(Calcula1, "Agrupapicos1", QStringLiteral("&Agrupa picos"));
     Convolucion1 = addItem(Calcula1, "Convolucion1", QStringLiteral("&Convolucion"));
-    ComparaGaussianEspectro1 = addItem(Calcula1, "ComparaGaussianEspectro1",
-                                       QStringLiteral("ComparaGaussianEspectro"));
+    ComparaGaussianEspectro1 =
+        addItem(Calcula1, "ComparaGaussianEspectro1", QStringLiteral("ComparaGaussianEspectro"));
     ExpyNist = addItem(Calcula1, "ExpyNist", QStringLiteral("Grafica Exp+Lineas Nist"));
     Help1 = addMenu("Help1", QStringLiteral("&Nist"));
     AcercadelPrograma1 = addItem(Help1, "AcercadelPrograma1", QStringLiteral("&Nist a (x,y)"));
@@ -63,8 +63,7 @@ void TPpl::createMenu() {
     platform::onTriggered(EVA1, this, &TPpl::EVA1Click);
     platform::onTriggered(Andoraxy1, this, &TPpl::Andoraxy1Click);
     platform::onTriggered(Nistaxy1, this, &TPpl::Nistaxy1Click);
-    platform::onTriggered(DividearchivoconNimagenes1, this,
-                          &TPpl::DividearchivoconNimagenes1Click);
+    platform::onTriggered(DividearchivoconNimagenes1, this, &TPpl::DividearchivoconNimagenes1Click);
     platform::onTriggered(Agrupapicos1, this, &TPpl::Agrupapicos1Click);
     platform::onTriggered(Convolucion1, this, &TPpl::Convolucion1Click);
     platform::onTriggered(ExpyNist, this, &TPpl::ExpyNistClick);
@@ -96,15 +95,39 @@ void TPpl::createControls() {
     platform::onClick(btFin, this, &TPpl::btFinClick);
 }
 
-void TPpl::Button1Click() { ExpyNistClick(); }
-void TPpl::Button2Click() { Agrupapicos1Click(); }
-void TPpl::btRazonClick() { Razon->showWindow(); }
-void TPpl::btFinClick() { close(); }
-void TPpl::EVA1Click() { EvaOpera->showWindow(); }
-void TPpl::Andoraxy1Click() { Andor->showWindow(); }
-void TPpl::Nistaxy1Click() { AndorImagen->showWindow(); }
-void TPpl::DividearchivoconNimagenes1Click() { CortaDivide->showWindow(); }
-void TPpl::Agrupapicos1Click() { BuscaPicos->showWindow(); }
-void TPpl::Convolucion1Click() { Conv->showWindow(); }
-void TPpl::ExpyNistClick() { Linea->showWindow(); }
-void TPpl::AcercadelPrograma1Click() { Nist->showWindow(); }
+void TPpl::Button1Click() {
+    ExpyNistClick();
+}
+void TPpl::Button2Click() {
+    Agrupapicos1Click();
+}
+void TPpl::btRazonClick() {
+    Razon->showWindow();
+}
+void TPpl::btFinClick() {
+    close();
+}
+void TPpl::EVA1Click() {
+    EvaOpera->showWindow();
+}
+void TPpl::Andoraxy1Click() {
+    Andor->showWindow();
+}
+void TPpl::Nistaxy1Click() {
+    AndorImagen->showWindow();
+}
+void TPpl::DividearchivoconNimagenes1Click() {
+    CortaDivide->showWindow();
+}
+void TPpl::Agrupapicos1Click() {
+    BuscaPicos->showWindow();
+}
+void TPpl::Convolucion1Click() {
+    Conv->showWindow();
+}
+void TPpl::ExpyNistClick() {
+    Linea->showWindow();
+}
+void TPpl::AcercadelPrograma1Click() {
+    Nist->showWindow();
+}

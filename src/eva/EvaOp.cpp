@@ -3,6 +3,7 @@
 
 TEvaOpera* EvaOpera = nullptr;
 
-TEvaOpera::TEvaOpera() : Form(QStringLiteral("EvaOpera"), QStringLiteral("EVA Operaciones con archivos"), 966, 601) {
+TEvaOpera::TEvaOpera()
+    : Form(QStringLiteral("EvaOpera"), QStringLiteral("EVA Operaciones con archivos"), 966, 601) {
     setPlacement(platform::Placement::Centred);
 }

@@ -3,6 +3,7 @@
 
 TRazon* Razon = nullptr;
 
-TRazon::TRazon() : Form(QStringLiteral("Razon"), QStringLiteral("Razon de intensidad de lineas"), 481, 419) {
+TRazon::TRazon()
+    : Form(QStringLiteral("Razon"), QStringLiteral("Razon de intensidad de lineas"), 481, 419) {
     setPlacement(platform::Placement::Default);
 }

@@ -9,7 +9,9 @@ namespace platform {
 
 namespace {
 
-QColor toColor(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb | 0xFF000000u)); }
+QColor toColor(Rgb rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb | 0xFF000000u));
+}
 
 Qt::PenStyle toQt(PenStyle style) {
     switch (style) {
@@ -32,16 +34,22 @@ Qt::PenStyle toQt(PenStyle style) {
 // Coordinates far outside the image are pulled in so that the rasteriser never sees values
 // near the integer limits; what is visible does not change.
 constexpr int coordinateLimit = 1 << 20;
-int clampCoordinate(int v) { return std::clamp(v, -coordinateLimit, coordinateLimit); }
+int clampCoordinate(int v) {
+    return std::clamp(v, -coordinateLimit, coordinateLimit);
+}
 
 } // namespace
 
 ImageCanvas::ImageCanvas(QImage& image, std::function<void()> changed)
     : image_(image), changed_(std::move(changed)) {}
 
-ImageCanvas::~ImageCanvas() { finish(); }
+ImageCanvas::~ImageCanvas() {
+    finish();
+}
 
-void ImageCanvas::finish() { painter_.reset(); }
+void ImageCanvas::finish() {
+    painter_.reset();
+}
 
 QPainter& ImageCanvas::painter() {
     if (!painter_) {

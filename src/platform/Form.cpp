@@ -40,8 +40,12 @@ void ClientArea::mousePressEvent(QMouseEvent* event) {
         return;
     }
     pressed_ = event->button() == Qt::LeftButton;
-    MouseState state{event->button(), event->buttons(), event->modifiers(), false,
-                     event->position().toPoint().x(), event->position().toPoint().y()};
+    MouseState state{event->button(),
+                     event->buttons(),
+                     event->modifiers(),
+                     false,
+                     event->position().toPoint().x(),
+                     event->position().toPoint().y()};
     guarded([&] { form_.clientMouseDown(state); });
 }
 
@@ -51,13 +55,18 @@ void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     pressed_ = false;
-    MouseState state{event->button(), event->buttons(), event->modifiers(), true,
-                     event->position().toPoint().x(), event->position().toPoint().y()};
+    MouseState state{event->button(),
+                     event->buttons(),
+                     event->modifiers(),
+                     true,
+                     event->position().toPoint().x(),
+                     event->position().toPoint().y()};
     guarded([&] { form_.clientMouseDown(state); });
 }
 
 void ClientArea::mouseReleaseEvent(QMouseEvent* event) {
-    bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    bool click = pressed_ && event->button() == Qt::LeftButton &&
+                 rect().contains(event->position().toPoint());
     pressed_ = false;
     if (click)
         guarded([&] { form_.clientClicked(); });
@@ -70,8 +79,8 @@ Form::Form(const QString& name, const QString& caption, int width, int height)
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(width, height);
     layoutClient();
-    image_ = QImage(std::max(1, client_->width()), std::max(1, client_->height()),
-                    QImage::Format_RGB32);
+    image_ =
+        QImage(std::max(1, client_->width()), std::max(1, client_->height()), QImage::Format_RGB32);
     image_.fill(palette().color(QPalette::Window));
     imageCanvas_ = std::make_unique<ImageCanvas>(image_, [this] { client_->update(); });
     imageCanvas_->setFont(font());
@@ -79,7 +88,9 @@ Form::Form(const QString& name, const QString& caption, int width, int height)
 
 Form::~Form() = default;
 
-QWidget* Form::clientArea() const { return client_; }
+QWidget* Form::clientArea() const {
+    return client_;
+}
 
 ImageCanvas& Form::imageCanvas() {
     growImage();
@@ -155,6 +166,8 @@ void Form::showWindow() {
 
 void Form::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        imageCanvas_->setFont(font());
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         guarded([this] { activated(); });
 }

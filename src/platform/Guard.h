@@ -25,8 +25,9 @@ template <typename W> void onTriggered(QAction* action, W* window, void (W::*han
                      [window, handler] { guarded([&] { (window->*handler)(); }); });
 }
 
+// Calls the handler when the operator moves the slider (not when the program sets its range).
 template <typename W> void onScroll(QScrollBar* bar, W* window, void (W::*handler)()) {
-    QObject::connect(bar, &QScrollBar::valueChanged, window,
+    QObject::connect(bar, &QScrollBar::actionTriggered, window,
                      [window, handler] { guarded([&] { (window->*handler)(); }); });
 }
 

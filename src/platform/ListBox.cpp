@@ -51,10 +51,18 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new ListModel(this
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
 }
 
-void ListBox::add(const QString& line) { model_->add(line); }
-void ListBox::clear() { model_->clear(); }
-int ListBox::count() const { return model_->count(); }
-QString ListBox::item(int i) const { return model_->item(i); }
+void ListBox::add(const QString& line) {
+    model_->add(line);
+}
+void ListBox::clear() {
+    model_->clear();
+}
+int ListBox::count() const {
+    return model_->count();
+}
+QString ListBox::item(int i) const {
+    return model_->item(i);
+}
 
 QStringList ListBox::items() const {
     QStringList out;

@@ -13,7 +13,9 @@ std::function<void(const Message&)>& sink() {
 }
 } // namespace
 
-void setMessageSink(std::function<void(const Message&)> newSink) { sink() = std::move(newSink); }
+void setMessageSink(std::function<void(const Message&)> newSink) {
+    sink() = std::move(newSink);
+}
 
 void showError(const QString& text) {
     if (sink()) {

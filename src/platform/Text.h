@@ -26,3 +26,15 @@ namespace platform {
 // Sets the colour of a control's text.
 void setTextColor(QWidget* widget, Rgb color);
 } // namespace platform
+
+class QLineEdit;
+
+namespace platform {
+// The real value of a control's text; "'<text>' is not a valid floating point value" otherwise.
+double realOf(const QString& text);
+double realOf(const QLineEdit* edit);
+// The whole value of an edit box's text; "'<text>' is not a valid integer value" otherwise.
+int integerOf(const QLineEdit* edit);
+// The general-format text of a value.
+QString generalText(double value);
+} // namespace platform

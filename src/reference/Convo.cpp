@@ -3,6 +3,8 @@
 
 TConv* Conv = nullptr;
 
-TConv::TConv() : Form(QStringLiteral("Conv"), QStringLiteral("Convolucion entre espectro experimental y del Nist"), 696, 480) {
+TConv::TConv()
+    : Form(QStringLiteral("Conv"),
+           QStringLiteral("Convolucion entre espectro experimental y del Nist"), 696, 480) {
     setPlacement(platform::Placement::Default);
 }

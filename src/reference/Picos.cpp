@@ -3,6 +3,7 @@
 
 TBuscaPicos* BuscaPicos = nullptr;
 
-TBuscaPicos::TBuscaPicos() : Form(QStringLiteral("BuscaPicos"), QStringLiteral("BuscaPicos"), 503, 375) {
+TBuscaPicos::TBuscaPicos()
+    : Form(QStringLiteral("BuscaPicos"), QStringLiteral("BuscaPicos"), 503, 375) {
     setPlacement(platform::Placement::Default);
 }

@@ -59,7 +59,9 @@ void TLee::createControls() {
     platform::onClick(Button2, this, &TLee::Button2Click);
 }
 
-void TLee::FormCreate() { store.hayExp = false; }
+void TLee::FormCreate() {
+    store.hayExp = false;
+}
 
 void TLee::btLeeExpClick() {
     if (!OpenDialog2->execute()) {
@@ -110,7 +112,9 @@ void TLee::reportTruncation(const store::ReadOutcome& outcome, int capacity) {
         QStringLiteral("Archivo demasiado largo"));
 }
 
-void TLee::Button2Click() { hide(); }
+void TLee::Button2Click() {
+    hide();
+}
 
 void TLee::openExperimental() {
     GroupBox2->setVisible(true);

@@ -81,7 +81,9 @@ std::string fixedField(double value, int width, int decimals) {
     return padLeft(std::move(buf), width);
 }
 
-std::string integerText(std::int64_t value) { return std::to_string(value); }
+std::string integerText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string integerField(std::int64_t value, int width, int minDigits) {
     std::string digits = std::to_string(value < 0 ? -static_cast<std::uint64_t>(value)

@@ -46,3 +46,41 @@ private:
 };
 
 } // namespace textio
+
+namespace textio {
+
+// A table indexed (i, k) from 1 in both directions, i = 1..N and k = 1..M.
+template <typename T, int N, int M> class OneBased2D {
+    static_assert(N > 0 && M > 0);
+
+public:
+    T& operator()(int i, int k) {
+        assert(i >= 1 && i <= N && k >= 1 && k <= M);
+        return items_[index(i, k)];
+    }
+    const T& operator()(int i, int k) const {
+        assert(i >= 1 && i <= N && k >= 1 && k <= M);
+        return items_[index(i, k)];
+    }
+    T& at(int i, int k) {
+        check(i, k);
+        return items_[index(i, k)];
+    }
+    const T& at(int i, int k) const {
+        check(i, k);
+        return items_[index(i, k)];
+    }
+
+private:
+    static std::size_t index(int i, int k) {
+        return static_cast<std::size_t>(k - 1) * N + static_cast<std::size_t>(i - 1);
+    }
+    static void check(int i, int k) {
+        if (i < 1 || i > N || k < 1 || k > M)
+            throw std::out_of_range("index (" + std::to_string(i) + ", " + std::to_string(k) +
+                                    ") outside the table");
+    }
+    std::array<T, static_cast<std::size_t>(N) * M> items_{};
+};
+
+} // namespace textio

@@ -14,9 +14,15 @@ namespace {
 constexpr std::size_t bufferSize = 1 << 20;
 constexpr unsigned char ctrlZ = 26;
 
-bool isBlank(unsigned char c) { return c <= 32 && c != ctrlZ; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLineStop(char c) { return c == '\n' || c == '\r' || static_cast<unsigned char>(c) == ctrlZ; }
+bool isBlank(unsigned char c) {
+    return c <= 32 && c != ctrlZ;
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool isLineStop(char c) {
+    return c == '\n' || c == '\r' || static_cast<unsigned char>(c) == ctrlZ;
+}
 
 // Checks the token against the number grammar; returns the decimal magnitude of its first
 // significant digit so that an out-of-range conversion can be told apart as underflow.
@@ -126,7 +132,9 @@ int TextReader::peek() {
     return c == ctrlZ ? -1 : c;
 }
 
-bool TextReader::eof() { return peek() < 0; }
+bool TextReader::eof() {
+    return peek() < 0;
+}
 
 bool TextReader::eoln() {
     int c = peek();
@@ -151,7 +159,7 @@ double TextReader::readReal() {
         return 0.0;
     const char* data = buffer_.data();
     std::size_t start = pos_;
-    while (pos_ < end_ && static_cast<unsigned char>(data[pos_]) > 32)
+    while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
         ++pos_;
     if (pos_ < end_ || !file_)
         return parseRealToken(std::string_view(data + start, pos_ - start));
@@ -159,7 +167,7 @@ double TextReader::readReal() {
     token_.assign(data + start, pos_ - start);
     while (refill()) {
         data = buffer_.data();
-        while (pos_ < end_ && static_cast<unsigned char>(data[pos_]) > 32)
+        while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
             ++pos_;
         token_.append(data, pos_);
         if (pos_ < end_)

@@ -20,8 +20,8 @@
 namespace {
 
 std::vector<QWidget*> toolWindows() {
-    return {Lee, Andor, Nist, Conv, BuscaPicos, Linea, AndorImagen, CortaDivide, EvaOpera, Razon,
-            Zoom};
+    return {Lee,         Andor,       Nist,     Conv,  BuscaPicos, Linea,
+            AndorImagen, CortaDivide, EvaOpera, Razon, Zoom};
 }
 
 void hideAll() {
@@ -46,7 +46,8 @@ TEST(MainWindow, CaptionControlsAndMenu) {
     EXPECT_EQ(Ppl->Button2->text(), "&Agrupa Picos");
     EXPECT_EQ(Ppl->btRazon->text(), "&Razon de lineas");
     EXPECT_EQ(Ppl->btFin->text(), "&Fin");
-    EXPECT_EQ(Ppl->Label9->text(), "Por ahora mezcla todos los iones, despues se hara una seleccion");
+    EXPECT_EQ(Ppl->Label9->text(),
+              "Por ahora mezcla todos los iones, despues se hara una seleccion");
     QStringList menus;
     for (QAction* a : Ppl->menuBar()->actions())
         menus << a->text();
@@ -59,8 +60,9 @@ TEST(MainWindow, CaptionControlsAndMenu) {
 }
 
 TEST(MainWindow, WindowsExistInCreationOrderWithTheirNames) {
-    const QStringList names{"Ppl",    "Lee",         "Andor",       "Nist",     "Conv",  "BuscaPicos",
-                            "Linea",  "AndorImagen", "CortaDivide", "EvaOpera", "Razon", "Zoom"};
+    const QStringList names{"Ppl",         "Lee",        "Andor", "Nist",
+                            "Conv",        "BuscaPicos", "Linea", "AndorImagen",
+                            "CortaDivide", "EvaOpera",   "Razon", "Zoom"};
     std::vector<QWidget*> all{Ppl};
     for (QWidget* w : toolWindows())
         all.push_back(w);
@@ -91,7 +93,8 @@ TEST(MainWindow, EachCommandShowsItsWindow) {
     for (const auto& c : cases) {
         hideAll();
         c.act();
-        EXPECT_EQ(visibleTools(), std::vector<QWidget*>{c.shown}) << c.shown->objectName().toStdString();
+        EXPECT_EQ(visibleTools(), std::vector<QWidget*>{c.shown})
+            << c.shown->objectName().toStdString();
         c.act(); // a second time: the same single instance
         EXPECT_EQ(visibleTools(), std::vector<QWidget*>{c.shown});
     }

@@ -12,7 +12,6 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-
 using namespace platform;
 
 namespace {
@@ -28,7 +27,9 @@ protected:
     void clientClicked() override { ++clicks; }
 };
 
-QRgb pixel(Form& f, int x, int y) { return f.canvasImage().pixel(x, y) & 0xFFFFFF; }
+QRgb pixel(Form& f, int x, int y) {
+    return f.canvasImage().pixel(x, y) & 0xFFFFFF;
+}
 
 } // namespace
 
@@ -42,7 +43,7 @@ TEST(Form, CanvasDrawsIntoTheRetainedImage) {
     c.moveTo(20, 30);
     c.lineTo(100, 30);
     c.setPixel(5, 5, 0xFF0000);
-    c.setPixel(-1, 100000, 0xFF0000); // outside: ignored
+    c.setPixel(-1, 100000, 0xFF0000);           // outside: ignored
     EXPECT_EQ(pixel(form, 10, 10), 0x000000u);  // outline
     EXPECT_EQ(pixel(form, 109, 59), 0x000000u); // right and bottom edges exclusive
     EXPECT_NE(pixel(form, 110, 60), 0x000000u);

@@ -17,12 +17,14 @@ struct Read {
 
     Read& experimental(std::string text) {
         auto in = textio::TextReader::fromString(std::move(text));
-        outcome = store::readExperimental(in, *store, [this](const std::string& l) { list.push_back(l); });
+        outcome = store::readExperimental(in, *store,
+                                          [this](const std::string& l) { list.push_back(l); });
         return *this;
     }
     Read& reference(std::string text) {
         auto in = textio::TextReader::fromString(std::move(text));
-        outcome = store::readReference(in, *store, [this](const std::string& l) { list.push_back(l); });
+        outcome =
+            store::readReference(in, *store, [this](const std::string& l) { list.push_back(l); });
         return *this;
     }
 };

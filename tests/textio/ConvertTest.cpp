@@ -1,6 +1,6 @@
 // Edit-box conversions, nearest-even rounding and checked arithmetic.
-#include "textio/AppError.h"
 #include "textio/Convert.h"
+#include "textio/AppError.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ TEST(StrToInt, WholeNumbersOnly) {
     EXPECT_EQ(strToInt("+3"), 3);
     for (const char* bad : {"4.5", "", "x", "+-2", "99999999999", "1e3", "- 1"})
         EXPECT_EQ(errorOf([bad] { strToInt(bad); }),
-                  "'" + std::string(bad) + "' is not a valid integer value");
+                  std::string("'").append(bad).append("' is not a valid integer value"));
 }
 
 TEST(Nearest, HalvesGoToTheEvenNeighbour) {

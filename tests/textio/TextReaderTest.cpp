@@ -1,6 +1,6 @@
 // The number, line and label rules of the text reader, from strings and across buffer refills.
-#include "textio/AppError.h"
 #include "textio/TextReader.h"
+#include "textio/AppError.h"
 
 #include <gtest/gtest.h>
 
@@ -67,7 +67,8 @@ TEST(TextReader, NumberAtTheEndReadsZero) {
 }
 
 TEST(TextReader, CtrlZEndsTheFile) {
-    auto in = TextReader::fromString("1 2\n\x1a" "3 4\n");
+    auto in = TextReader::fromString("1 2\n\x1a"
+                                     "3 4\n");
     EXPECT_EQ(in.readReal(), 1.0);
     EXPECT_EQ(in.readReal(), 2.0);
     in.skipLine();

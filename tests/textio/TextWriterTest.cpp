@@ -1,6 +1,6 @@
 // The text writer: fields, creation failures and write failures.
-#include "textio/AppError.h"
 #include "textio/TextWriter.h"
+#include "textio/AppError.h"
 
 #include <gtest/gtest.h>
 

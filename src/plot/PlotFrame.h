@@ -1,0 +1,85 @@
+// The plot frame every graph window draws with: frame layout from the client size, clearing,
+// axes, ticks, integer tick labels, and polyline or labelled-stick points.
+//
+// Pixel coordinates are those of the client area (x to the right, y downwards). Every conversion
+// from a real to a pixel or a label value rounds to the nearest integer, halves to even.
+#pragma once
+
+#include "platform/Canvas.h"
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+namespace plot {
+
+// The few values in which the graph windows' frames differ.
+struct FrameStyle {
+    double leftFraction = 0.08;
+    double bottomFraction = 0.94;
+    double widthFraction = 0.85;
+    double heightFraction = 0.6;
+    int clearSide = 50;     // cleared margin left and right of the frame
+    int clearVertical = 30; // cleared margin above and below the frame
+    int divisionsX = 6;
+    int divisionsY = 4;
+    int tickLength = 6;
+    int xLabelDrop = 6;    // x labels start this far below the axis
+    int yLabelOffset = 36; // y labels start this far left of the axis
+    // The first point of a polyline is pulled vertically into the frame.
+    bool clampFirstPoint = true;
+    // Polyline points left or right of the frame are not drawn at all (the pen stays).
+    bool skipOutsideX = false;
+};
+
+// The range the tick labels and scales are taken from.
+struct PlotLimits {
+    double xMax = 0;
+    double xMin = 0;
+    double yMax = 0;
+    double yMin = 0;
+};
+
+enum class PointKind { Polyline = 1, Stick = 2 };
+
+class PlotFrame {
+public:
+    // Frame values of the last layout.
+    int clientWidth = 0;
+    int clientHeight = 0;
+    int frameLeft = 0;
+    int frameBottom = 0;
+    int frameWidth = 0;
+    int frameHeight = 0;
+    bool frameReady = false;
+    int nDivX = 0;
+    int nDivY = 0;
+
+    FrameStyle style;
+    // Where the frame draws and how large the client area is now.
+    std::function<platform::Canvas&()> canvas;
+    std::function<QSize()> clientSize;
+    // Where the tick labels take their limits.
+    std::function<PlotLimits()> labelLimits;
+
+    void SetupFrame();
+    void ClearPlot();
+    void DrawAxes();
+    void DrawTicks();
+    void DrawTickLabels();
+    // One step of a polyline (kind 1) or one labelled stick (kind 2); x and y are pixel offsets
+    // from the frame origin, x to the right and y upwards.
+    void PlotPoint(int kind, int index, double x, double y, const QString& label);
+
+    // SetupFrame, ClearPlot, DrawAxes, DrawTicks and DrawTickLabels in that order.
+    void drawEmptyFrame();
+
+private:
+    int tickOffset(int i, int length, int divisions) const;
+};
+
+// The pixel nearest to v, kept within what the drawing layer takes.
+int toPixel(double v);
+
+} // namespace plot

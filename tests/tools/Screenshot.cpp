@@ -1,0 +1,61 @@
+// Saves pictures of the windows as an operator would see them after a typical session: the
+// example spectrum with two line sets in the line view, and the data-loading window.
+// Usage: lineid_screenshot EXAMPLES_FOLDER OUTPUT_FOLDER
+#include "app/Windows.h"
+#include "lines/Lineas.h"
+#include "platform/Messages.h"
+#include "platform/OpenDialog.h"
+#include "store/Archivos.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+
+#include <clocale>
+#include <cstdio>
+#include <deque>
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s EXAMPLES_FOLDER OUTPUT_FOLDER\n", argv[0]);
+        return 2;
+    }
+    QApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    QDir examples(QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+    QDir output(QDir(QString::fromLocal8Bit(argv[2])).absolutePath());
+    createWindows();
+    // A message must never wait for an answer here: report it and fail.
+    bool failed = false;
+    platform::setMessageSink([&failed](const platform::Message& m) {
+        std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
+        failed = true;
+    });
+
+    std::deque<QString> answers{examples.filePath("espectro_ar.dat"),
+                                examples.filePath("lineas_ar.dat"),
+                                examples.filePath("lineas_fe.dat")};
+    platform::setDialogResponder([&](const platform::OpenDialog&) -> std::optional<QString> {
+        if (answers.empty())
+            return std::nullopt;
+        QString next = answers.front();
+        answers.pop_front();
+        return next;
+    });
+
+    Linea->showWindow();
+    Linea->btLeeExp->click();
+    Lee->btLeeExp->click();
+    Linea->FormActivate();
+    for (int k = 1; k <= 2; ++k) {
+        Linea->lbNistClick(k);
+        Lee->btLeeRef->click();
+        Linea->FormActivate();
+        Linea->slotControls(k).draw->click();
+    }
+    Linea->btGrafNist->click();
+    bool ok = Linea->grab().save(output.filePath("linea.png"));
+    ok = Lee->grab().save(output.filePath("lee.png")) && ok;
+    destroyWindows();
+    return ok && !failed ? 0 : 1;
+}
