@@ -1,6 +1,8 @@
 // TLinea, the line identification view: window, line-set slots and the combined graph.
 #include "Lineas.h"
 
+#include "AxisCorrection.h"
+#include "PeakList.h"
 #include "platform/Guard.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -202,6 +204,15 @@ void TLinea::connectHandlers() {
     platform::onClick(btGrafExp, this, &TLinea::btGrafExpClick);
     platform::onClick(btZoom, this, &TLinea::btZoomClick);
     platform::onClick(Button2, this, &TLinea::Button2Click);
+    platform::onExit(edColorCentral, this, &TLinea::edColorCentralExit);
+    platform::onClick(rbChromex, this, &TLinea::rbChromexClick);
+    platform::onClick(rbOtro, this, &TLinea::rbOtroClick);
+    platform::onExit(edOtroPend, this, &TLinea::edOtroPendExit);
+    platform::onExit(edOtraOrd, this, &TLinea::edOtraOrdExit);
+    platform::onClick(btCorrigeError, this, &TLinea::btCorrigeErrorClick);
+    platform::onClick(btGuardaDatosExp, this, &TLinea::btGuardaDatosExpClick);
+    platform::onClick(CBguarda, this, &TLinea::CBguardaClick);
+    platform::onClick(btGuarda, this, &TLinea::btGuardaClick);
 }
 
 void TLinea::FormCreate() {
@@ -225,7 +236,13 @@ void TLinea::FormActivate() {
         CopyReferenceToSlot(k);
     }
     if (store.hayExp)
-        lbExp->setText(Lee->lbArchExp->text());
+        showExperimentalName(Lee->lbArchExp->text());
+    axisCorrected = store.zExpCurrent;
+}
+
+void TLinea::showExperimentalName(const QString& name) {
+    lbExp->setText(name);
+    expNameShortened = false;
 }
 
 void TLinea::CopyReferenceToSlot(int k) {
@@ -259,8 +276,10 @@ void TLinea::ScrollBarScroll(int k) {
 void TLinea::btLeeExpClick() {
     Lee->openExperimental();
     axisCorrected = false;
+    Lee->store.zExpCurrent = false;
     ListBox1->clear();
     nextPeak = 1;
+    peakLimitReported = false;
     btZoom->setVisible(true);
     Zoom->zoomActivo = false;
 }
@@ -342,7 +361,106 @@ void TLinea::FormClick() {
         btGrafNistClick();
 }
 
-void TLinea::FormMouseDown(const platform::MouseState&) {}
+void TLinea::FormMouseDown(const platform::MouseState& state) {
+    if (!state.isPlainLeft() || !frame.frameReady)
+        return;
+    plot::PlotLimits range = plotRange();
+    double x = textio::divide(state.x - frame.frameLeft, xScale) + range.xMin;
+    double y = textio::divide(frame.frameBottom - state.y, spectrumYScale) + range.yMin;
+    lbCurPosic->setText(QString::fromStdString(lines::cursorText(x, y)));
+    if (CBguarda->isChecked())
+        capturePeak(x, y);
+}
+
+void TLinea::capturePeak(double x, double y) {
+    if (nextPeak > peakCapacity) {
+        if (!peakLimitReported) {
+            peakLimitReported = true;
+            platform::showMessage(
+                QStringLiteral("La lista ya tiene %1 picos; no se guardan más.").arg(peakCapacity),
+                QStringLiteral("Almacena picos"));
+        }
+        return;
+    }
+    ListBox1->add(QString::fromStdString(lines::peakText(x, y)));
+    xPico[nextPeak] = x;
+    yPico[nextPeak] = y;
+    ++nextPeak;
+}
+
+void TLinea::CBguardaClick() {
+    if (CBguarda->isChecked()) {
+        ListBox1->add(QStringLiteral("has click en cada pico"));
+        ListBox1->add(QStringLiteral("al terminar"));
+        ListBox1->add(QStringLiteral("presiona boton Guarda"));
+    } else {
+        ListBox1->clear();
+    }
+}
+
+void TLinea::btGuardaClick() {
+    if (!CBguarda->isChecked())
+        return;
+    auto count = static_cast<std::size_t>(nextPeak - 1);
+    lines::writePeaks(platform::toPath(lbExp->text() + QStringLiteral("_picos.dat")),
+                      std::span(xPico.data(), count), std::span(yPico.data(), count));
+}
+
+void TLinea::edColorCentralExit() {
+    double cw = realOf(edColorCentral);
+    if (cw == 0)
+        return;
+    lines::LinearError error;
+    if (rbChromex->isChecked()) {
+        edOtroPend->setVisible(false);
+        edOtraOrd->setVisible(false);
+        error = lines::chromexError(cw);
+    } else if (rbOtro->isChecked()) {
+        error = {realOf(edOtroPend), realOf(edOtraOrd)};
+    } else {
+        return; // no model for the EVA spectrometer here
+    }
+    lbPendCorr->setText(generalText(error.slope));
+    lbOrdOri->setText(generalText(error.intercept));
+}
+
+void TLinea::rbChromexClick() {
+    edOtroPend->setVisible(false);
+    edOtraOrd->setVisible(false);
+    edColorCentralExit();
+}
+
+void TLinea::rbOtroClick() {
+    edOtroPend->setVisible(true);
+    edOtraOrd->setVisible(true);
+}
+
+void TLinea::edOtroPendExit() {
+    lbPendCorr->setText(edOtroPend->text());
+}
+
+void TLinea::edOtraOrdExit() {
+    lbOrdOri->setText(edOtraOrd->text());
+}
+
+void TLinea::btCorrigeErrorClick() {
+    realOf(edColorCentral); // a bad central wavelength stops the correction before anything
+    lines::LinearError error{realOf(lbPendCorr->text()), realOf(lbOrdOri->text())};
+    lbOrdOri->setText(generalText(error.intercept));
+    lines::correctAxis(Lee->store, error);
+    axisCorrected = Lee->store.zExpCurrent;
+    btGrafNistClick();
+}
+
+void TLinea::btGuardaDatosExpClick() {
+    // A second save without a new name writes the same file instead of shortening it again.
+    if (!expNameShortened) {
+        lbExp->setText(lbExp->text().chopped(std::min<qsizetype>(4, lbExp->text().size())));
+        expNameShortened = true;
+    }
+    lines::writeCorrectedSpectrum(platform::toPath(lbExp->text() + QStringLiteral("_cor.dat")),
+                                  Lee->store);
+}
 
 void TLinea::btZoomClick() {
     const auto& s = Lee->store;

@@ -42,10 +42,15 @@ public:
     // The spectrum's own vertical scale of the last drawing; yScale ends with the last set's.
     double spectrumYScale = 0;
 
+    // zExp holds the uncorrected abscissae of the spectrum shown; follows the store's record.
     bool axisCorrected = false;
+    // lbExp already lost its extension to a save of the corrected data.
+    bool expNameShortened = false;
     textio::OneBased<double, peakCapacity> xPico;
     textio::OneBased<double, peakCapacity> yPico;
     int nextPeak = 1;
+    // The operator was told that the peak list is full.
+    bool peakLimitReported = false;
 
     // Controls.
     QLabel* Label1;
@@ -187,6 +192,17 @@ public:
     void btZoomClick();
     void Button2Click();
 
+    void edColorCentralExit();
+    void rbChromexClick();
+    void rbOtroClick();
+    void edOtroPendExit();
+    void edOtraOrdExit();
+    void btCorrigeErrorClick();
+    void btGuardaDatosExpClick();
+
+    void CBguardaClick();
+    void btGuardaClick();
+
     // The range the graph and the read-out use: the zoom limits while in force, else the
     // store's experimental bounds.
     plot::PlotLimits plotRange() const;
@@ -203,6 +219,8 @@ private:
     void createPeakGroups();
     void connectHandlers();
     void drawLineSet(int k, double shift, double xMin, double xMax);
+    void showExperimentalName(const QString& name);
+    void capturePeak(double x, double y);
 
     std::array<SlotControls, slotCount> slots_{};
 };

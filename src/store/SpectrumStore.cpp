@@ -44,6 +44,7 @@ std::string referenceListLine(double x, double y, std::string_view label) {
 ReadOutcome readExperimental(textio::TextReader& in, SpectrumStore& store, const ListSink& list) {
     Bounds bounds{store.xExpMax, store.xExpMin, store.yExpMax, store.yExpMin};
     bounds.reset();
+    store.zExpCurrent = false;
     int i = 1;
     while (!in.eof()) {
         if (i > experimentalCapacity) {

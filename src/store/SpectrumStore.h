@@ -39,6 +39,8 @@ struct SpectrumStore {
     double yExpMin = 0;
     int nExp = 0;
     bool hayExp = false;
+    // zExp holds the uncorrected abscissae of the spectrum held now; every read clears it.
+    bool zExpCurrent = false;
     textio::OneBased<double, referenceCapacity> xRef;
     textio::OneBased<double, referenceCapacity> yRef;
     textio::OneBased<std::string, referenceCapacity> ionRef;

@@ -1,0 +1,36 @@
+// The wavelength-axis correction of the line view and the corrected-spectrum file.
+#include "AxisCorrection.h"
+
+#include "textio/TextWriter.h"
+
+namespace lines {
+
+LinearError chromexError(double cw) {
+    double slope = 0.000752303 * cw - 0.34035 - 9.2204e-7 * cw * cw;
+    return {slope, -slope * cw};
+}
+
+void correctAxis(store::SpectrumStore& store, LinearError error) {
+    if (store.zExpCurrent) {
+        for (int i = 1; i <= store.nExp; ++i)
+            store.xExp[i] = store.zExp[i];
+    } else {
+        for (int i = 1; i <= store.nExp; ++i)
+            store.zExp[i] = store.xExp[i];
+        store.zExpCurrent = true;
+    }
+    for (int i = 1; i <= store.nExp; ++i)
+        store.xExp[i] = store.xExp[i] - (error.slope * store.xExp[i] + error.intercept);
+}
+
+void writeCorrectedSpectrum(const std::filesystem::path& path, const store::SpectrumStore& store) {
+    auto out = textio::TextWriter::create(path);
+    for (int i = 1; i <= store.nExp; ++i) {
+        out.writeFixed(store.xExp[i], 10, 2);
+        out.writeFixed(store.yExp[i], 10, 2);
+        out.endLine();
+    }
+    out.close();
+}
+
+} // namespace lines
