@@ -13,7 +13,7 @@ std::string cameraFrame() {
     for (int line = 1; line <= 1024; ++line) {
         text += std::to_string(line);
         for (int v = 0; v < 256; ++v)
-            text += "\t" + std::to_string(500 + (line * 31 + v * 17) % 3000);
+            text.append("\t").append(std::to_string(500 + (line * 31 + v * 17) % 3000));
         text += "\r\n";
     }
     return text;

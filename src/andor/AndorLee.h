@@ -1,12 +1,84 @@
-// TAndor, the window for trace extraction from camera images.
+// TAndor, the trace extraction window: cuts one trace out of a frame of a camera image, writes
+// it as a two-column file, lists it and plots it through the spectrum store.
 #pragma once
 
+#include "andor/AndorImage.h"
 #include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "platform/OpenDialog.h"
+#include "plot/PlotFrame.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <optional>
 
 class TAndor : public platform::Form {
     Q_OBJECT
 public:
     TAndor();
+
+    int linesPerFrame = 0;
+    int valuesPerLine = 0;
+    int nSum = 0;
+    int frameNumber = 0;
+    int traceIndex = 0;
+    double xScale = 0;
+    double yScale = 0;
+    plot::PlotFrame frame;
+
+    QGroupBox* GroupBox1;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label8;
+    QLabel* lbAndorArch;
+    QLabel* Label5;
+    QLabel* lbCurPosic;
+    QGroupBox* GroupBox2;
+    QRadioButton* rb1024x256;
+    QRadioButton* rb2048x2048;
+    QGroupBox* GroupBox3;
+    QRadioButton* rbCol;
+    QRadioButton* rbRen;
+    QLabel* Label3;
+    QLineEdit* edCol;
+    QLabel* Label4;
+    QLineEdit* edCuadroN;
+    QLabel* Label6;
+    QLineEdit* ednsum;
+    QPushButton* btGraf;
+    QPushButton* btAndor;
+    QPushButton* Button2;
+    platform::ListBox* ListBox1;
+    QPushButton* Button3;
+    QPushButton* Button4;
+    QPushButton* Button1;
+    platform::OpenDialog* OpenDialog1;
+
+    void FormCreate();
+    void btAndorClick();
+    // The extraction for another window: the named image file and trace index, into "temp.dat".
+    void ExtractTraceToTemp(const QString& fileName, int index);
+    void Button2Click();
+    void btGrafClick();
+    void rbColClick();
+    void rbRenClick();
+    void FormMouseDown(const platform::MouseState& state);
+    void Button3Click();
+    void Button4Click();
+    void Button1Click();
+
+protected:
+    void clientMouseDown(const platform::MouseState& state) override { FormMouseDown(state); }
+
+private:
+    void createControls();
+    void connectHandlers();
+    // One extraction; without an index the trace index comes from edCol.
+    void extract(const QString& imagePath, const QString& outputName, std::optional<int> index);
 };
 
 extern TAndor* Andor;

@@ -1,6 +1,8 @@
 // Saves pictures of the windows as an operator would see them after a typical session: the
-// example spectrum with two line sets in the line view, and the data-loading window.
+// example spectrum with two line sets in the line view, the data-loading window, and a trace
+// cut out of a synthetic camera image.
 // Usage: lineid_screenshot EXAMPLES_FOLDER OUTPUT_FOLDER
+#include "andor/AndorLee.h"
 #include "app/Windows.h"
 #include "lines/Lineas.h"
 #include "platform/Messages.h"
@@ -11,9 +13,12 @@
 #include <QDir>
 #include <QPixmap>
 
+#include "SyntheticImage.h"
+
 #include <clocale>
 #include <cstdio>
 #include <deque>
+#include <fstream>
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -55,6 +60,15 @@ int main(int argc, char** argv) {
     }
     Linea->btGrafNist->click();
     bool ok = Linea->grab().save(output.filePath("linea.png"));
+
+    QString image = output.filePath("camara.asc");
+    std::ofstream(image.toStdString(), std::ios::binary) << synthetic::makeImage({});
+    answers.push_back(image);
+    Andor->showWindow();
+    Andor->btAndor->click();
+    Andor->btGraf->click();
+    QApplication::processEvents(); // let the lists show their new lines
+    ok = Andor->grab().save(output.filePath("andor.png")) && ok;
     ok = Lee->grab().save(output.filePath("lee.png")) && ok;
     destroyWindows();
     return ok && !failed ? 0 : 1;

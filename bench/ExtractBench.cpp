@@ -1,0 +1,74 @@
+// Trace extraction from a camera image of ten 1024 x 257 frames: skipping frames and cutting one
+// trace out of the last frame. LINEID_BENCH_IMAGE names the file; without it one is generated.
+#include "andor/AndorImage.h"
+
+#include "SyntheticImage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+const std::filesystem::path& imagePath() {
+    static const std::filesystem::path path = [] {
+        if (const char* given = std::getenv("LINEID_BENCH_IMAGE"))
+            return std::filesystem::path(given);
+        auto generated = std::filesystem::temp_directory_path() / "lineid-bench-10frames.asc";
+        if (!std::filesystem::exists(generated)) {
+            synthetic::ImageShape shape;
+            shape.frames = 10;
+            std::ofstream(generated, std::ios::binary) << synthetic::makeImage(shape);
+        }
+        return generated;
+    }();
+    return path;
+}
+
+void extractTraceOfFrame10(benchmark::State& state) {
+    andor::TraceSettings settings{andor::size1024x256, andor::TraceMode::Column, 10, 47, 5};
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        auto image = andor::ImageText::open(imagePath());
+        double sum = 0;
+        andor::extractTrace(image.text(), settings,
+                            [&sum](const andor::TracePoint& p) { sum += p.value; });
+        benchmark::DoNotOptimize(sum);
+        bytes = image.text().size();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(extractTraceOfFrame10)->Unit(benchmark::kMillisecond);
+
+void skipNineFrames(benchmark::State& state) {
+    auto image = andor::ImageText::open(imagePath());
+    std::size_t skipped = 0;
+    for (auto _ : state) {
+        skipped = andor::skipLines(image.text(), 0, 9 * 1024);
+        benchmark::DoNotOptimize(skipped);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * skipped));
+}
+BENCHMARK(skipNineFrames)->Unit(benchmark::kMillisecond);
+
+// What "wc -l" does: count line feeds.
+void countLineFeeds(benchmark::State& state) {
+    auto image = andor::ImageText::open(imagePath());
+    std::string_view text = image.text();
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        for (const char *p = text.data(), *end = p + text.size();
+             (p = static_cast<const char*>(
+                  std::memchr(p, '\n', static_cast<std::size_t>(end - p))));
+             ++p)
+            ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(countLineFeeds)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,245 @@
+// Trace extraction from camera images: the stated cases, and agreement with a plain reading
+// through the text reader on many generated inputs.
+#include "andor/AndorImage.h"
+#include "textio/AppError.h"
+#include "textio/Convert.h"
+#include "textio/TextReader.h"
+
+#include "SyntheticImage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+using andor::TraceMode;
+using andor::TracePoint;
+using andor::TraceSettings;
+
+namespace {
+
+struct Outcome {
+    std::vector<std::string> file;
+    std::vector<std::string> list;
+    std::string error;
+    bool operator==(const Outcome&) const = default;
+};
+
+Outcome fast(const std::string& text, const TraceSettings& s) {
+    Outcome o;
+    auto image = andor::ImageText::fromString(text);
+    try {
+        andor::extractTrace(image.text(), s, [&](const TracePoint& p) {
+            o.file.push_back(andor::traceFileLine(s.mode, p));
+            o.list.push_back(andor::traceListLine(p));
+        });
+    } catch (const textio::AppError& e) {
+        o.error = e.what();
+    }
+    return o;
+}
+
+// The extraction written the plain way: every number through the text reader, the summing
+// window as a running sum that follows the line.
+Outcome plain(const std::string& text, const TraceSettings& s) {
+    Outcome o;
+    auto in = textio::TextReader::fromString(text);
+    auto emit = [&](int k, double x, double y, int position) {
+        TracePoint p{k, x, y, position};
+        o.file.push_back(andor::traceFileLine(s.mode, p));
+        o.list.push_back(andor::traceListLine(p));
+    };
+    try {
+        for (long long i = 0; i < static_cast<long long>(s.frame - 1) * s.geometry.lines; ++i)
+            in.skipLine();
+        int n = s.halfWidth;
+        for (int line = 1; line <= s.geometry.lines; ++line) {
+            double x = in.readReal();
+            double sum = 0;
+            int next = s.traceIndex - n;
+            bool fits = s.traceIndex - (n == 1 ? 0 : n) >= 2 &&
+                        s.traceIndex + (n == 1 ? 0 : n) <= s.geometry.values + 1 && n >= 1;
+            for (int i = 2; i <= s.geometry.values + 1; ++i) {
+                double y = in.readReal();
+                if (s.mode == TraceMode::Line) {
+                    if (line == s.traceIndex)
+                        emit(i - 1, x, y, i);
+                } else if (fits && n == 1) {
+                    if (i == s.traceIndex)
+                        emit(line, x, y, 0);
+                } else if (fits) {
+                    if (i == next) {
+                        sum += y;
+                        ++next;
+                    }
+                    if (i == s.traceIndex + n)
+                        emit(line, x, static_cast<double>(textio::nearest(sum / (2.0 * n))), 0);
+                }
+            }
+            in.skipLine();
+        }
+    } catch (const textio::AppError& e) {
+        o.error = e.what();
+    }
+    return o;
+}
+
+// Lines of "x v1 .. vV" with x = 100 + line and v = 10 * line + position.
+std::string grid(int lines, int values, const char* end = "\n") {
+    std::string text;
+    for (int s = 1; s <= lines; ++s) {
+        text += std::to_string(100 + s);
+        for (int p = 1; p <= values; ++p)
+            text.append(" ").append(std::to_string(10 * s + p));
+        text += end;
+    }
+    return text;
+}
+
+TraceSettings small(TraceMode mode, int frame, int index, int n) {
+    return {{4, 6}, mode, frame, index, n};
+}
+
+} // namespace
+
+TEST(ExtractTrace, ColumnModeSinglePositionPerLine) {
+    auto o = fast(grid(8, 6), small(TraceMode::Column, 1, 3, 1));
+    ASSERT_EQ(o.file.size(), 4u);
+    EXPECT_EQ(o.file[0], "   101.000        12");
+    EXPECT_EQ(o.list[0], "1  101 12");
+    EXPECT_EQ(o.file[3], "   104.000        42");
+    // Frame 2 starts at line L + 1; frame 0 and negative frames read frame 1.
+    EXPECT_EQ(fast(grid(8, 6), small(TraceMode::Column, 2, 3, 1)).file[0], "   105.000        52");
+    EXPECT_EQ(fast(grid(8, 6), small(TraceMode::Column, 0, 3, 1)),
+              fast(grid(8, 6), small(TraceMode::Column, 1, 3, 1)));
+    EXPECT_EQ(fast(grid(8, 6), small(TraceMode::Column, -3, 3, 1)).file[0], "   101.000        12");
+}
+
+TEST(ExtractTrace, FrameBeyondTheEndGivesAFullTraceOfZeros) {
+    auto o = fast(grid(8, 6), small(TraceMode::Column, 5, 3, 1));
+    ASSERT_EQ(o.file.size(), 4u);
+    EXPECT_EQ(o.file[2], "     0.000         0");
+    EXPECT_EQ(o.list[2], "3  0 0");
+}
+
+TEST(ExtractTrace, IndicesOutsideTheLineGiveNoPoints) {
+    for (int index : {0, 1, 8, 100, -5})
+        EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, index, 1)).file.empty()) << index;
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Line, 1, 5, 1)).file.empty());
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Line, 1, 0, 1)).file.empty());
+    // A window that would begin on the abscissa or end past the line.
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, 3, 2)).file.empty());
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, 6, 2)).file.empty());
+    EXPECT_FALSE(fast(grid(4, 6), small(TraceMode::Column, 1, 4, 2)).file.empty());
+}
+
+TEST(ExtractTrace, SummingWindowDividesBy2nAndRoundsHalvesToEven) {
+    // Positions 2..6 on line 1 hold 11..15: sum 65 over 2n = 4 gives 16.25 -> 16.
+    auto o = fast(grid(4, 6), small(TraceMode::Column, 1, 4, 2));
+    EXPECT_EQ(o.file[0], "   101.000        16");
+    // 10 / 4 = 2.5 rounds to 2, 14 / 4 = 3.5 to 4.
+    auto halves = fast("1 2 2 2 2 2\n1 2 3 3 3 3\n", {{2, 5}, TraceMode::Column, 1, 4, 2});
+    EXPECT_EQ(halves.list, (std::vector<std::string>{"1  1 2", "2  1 4"}));
+}
+
+TEST(ExtractTrace, DefaultWindowOnACameraFrame) {
+    synthetic::ImageShape shape;
+    shape.frames = 2;
+    std::string text = synthetic::makeImage(shape);
+    TraceSettings s{andor::size1024x256, TraceMode::Column, 2, 47, 5};
+    auto o = fast(text, s);
+    ASSERT_EQ(o.file.size(), 1024u);
+    EXPECT_EQ(o, plain(text, s));
+    // Line mode at line 512: 256 points, items 2..257, list 1..256.
+    s.mode = TraceMode::Line;
+    s.traceIndex = 512;
+    s.halfWidth = 1;
+    o = fast(text, s);
+    ASSERT_EQ(o.file.size(), 256u);
+    EXPECT_EQ(o.file.front().substr(0, 10), "         2");
+    EXPECT_EQ(o.file.back().substr(0, 10), "       257");
+    EXPECT_EQ(o.list.front().substr(0, 3), "1  ");
+    EXPECT_EQ(o.list.back().substr(0, 5), "256  ");
+}
+
+TEST(ExtractTrace, LargeFramesReadTheirOwnNumberOfValuesPerLine) {
+    // 2048x2048 takes 249 numbers a line whatever the line holds; the rest is skipped.
+    std::string text = grid(2048, 300);
+    TraceSettings s{andor::size2048x2048, TraceMode::Line, 1, 7, 1};
+    auto o = fast(text, s);
+    ASSERT_EQ(o.file.size(), 248u);
+    EXPECT_EQ(o.list.back(), "248  107 318");
+    EXPECT_EQ(o, plain(text, s));
+}
+
+TEST(ExtractTrace, InvalidTokenOnThePathStopsAfterTheEarlierPoints) {
+    std::string text = grid(4, 6);
+    text.replace(text.find("35"), 2, "3x");
+    auto o = fast(text, small(TraceMode::Column, 1, 3, 1));
+    EXPECT_EQ(o.error, "Invalid numeric input");
+    EXPECT_EQ(o.file.size(), 3u); // line 3 gave its point before the bad token further on
+    // Tokens in skipped frames are not looked at.
+    std::string skipped = "abc def\n" + grid(8, 6);
+    EXPECT_TRUE(fast(skipped, {{5, 6}, TraceMode::Column, 2, 3, 1}).error.empty());
+}
+
+TEST(ExtractTrace, AgreesWithThePlainReadingOnGeneratedInputs) {
+    std::mt19937 random(20261208);
+    const char* ends[] = {"\n", "\r\n", "\r"};
+    const char* bad[] = {"abc", "1,5", "1e400", "0x1A", "nan", "-", "1e5", "+.5", "2."};
+    for (int round = 0; round < 3000; ++round) {
+        int lines = 1 + static_cast<int>(random() % 6);
+        int values = 1 + static_cast<int>(random() % 7);
+        int written = values + static_cast<int>(random() % 3) - 1;
+        std::string text =
+            grid(static_cast<int>(random() % 20), std::max(0, written), ends[random() % 3]);
+        if (random() % 3 == 0 && !text.empty())
+            text.resize(random() % text.size()); // truncated
+        if (random() % 3 == 0 && !text.empty()) {
+            std::size_t at = text.find(' ', random() % text.size());
+            if (at != std::string::npos)
+                text.insert(at + 1, std::string(bad[random() % 9]) + " ");
+        }
+        if (random() % 10 == 0)
+            text.insert(random() % (text.size() + 1), "\x1a");
+        TraceSettings s{{lines, values},
+                        random() % 2 ? TraceMode::Column : TraceMode::Line,
+                        static_cast<int>(random() % 5) - 1,
+                        static_cast<int>(random() % 10) - 1,
+                        1 + static_cast<int>(random() % 3)};
+        ASSERT_EQ(fast(text, s), plain(text, s)) << "round " << round << "\n" << text;
+    }
+}
+
+TEST(SkipLines, LineEndsOfEveryKind) {
+    std::string text = "a\nb\r\nc\rd\r\r\ne";
+    EXPECT_EQ(andor::skipLines(text, 0, 1), 2u);
+    EXPECT_EQ(andor::skipLines(text, 0, 2), 5u);
+    EXPECT_EQ(andor::skipLines(text, 0, 3), 7u);
+    EXPECT_EQ(andor::skipLines(text, 0, 4), 9u);
+    EXPECT_EQ(andor::skipLines(text, 0, 5), 11u);
+    EXPECT_EQ(andor::skipLines(text, 0, 6), text.size());
+    EXPECT_EQ(andor::skipLines(text, 0, 100), text.size());
+}
+
+TEST(TraceNames, BuiltFromTheTextsAsTyped) {
+    EXPECT_EQ(andor::traceName("/datos/imagen.asc", TraceMode::Column, "1", "47"), "imagen_c1_y47");
+    EXPECT_EQ(andor::traceName("imagen.asc", TraceMode::Line, " 2", "512"), "imagen_r 2_y512");
+    EXPECT_EQ(andor::traceName("abc", TraceMode::Column, "1", "47"), "_c1_y47");
+}
+
+TEST(ImageText, MapsFilesAndStopsAtCtrlZ) {
+    auto path = std::filesystem::temp_directory_path() / "lineid_image_text.asc";
+    std::ofstream(path, std::ios::binary) << "1 2 3\n\x1a"
+                                             "4 5 6\n";
+    auto image = andor::ImageText::open(path);
+    EXPECT_EQ(image.text(), "1 2 3\n");
+    auto moved = std::move(image);
+    EXPECT_EQ(moved.text(), "1 2 3\n");
+    std::ofstream(path, std::ios::binary) << "";
+    EXPECT_EQ(andor::ImageText::open(path).text(), "");
+    std::filesystem::remove(path);
+    EXPECT_THROW(andor::ImageText::open(path), textio::AppError);
+    EXPECT_TRUE(andor::sameFile(std::filesystem::temp_directory_path(),
+                                std::filesystem::temp_directory_path() / "."));
+}
