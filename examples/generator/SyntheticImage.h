@@ -17,11 +17,12 @@ struct ImageShape {
     std::uint32_t seed = 12345;
 };
 
-// Line centres (line numbers within a frame) and peak heights of the synthetic emission lines.
+// Line centres (line numbers within a frame) and peak heights of the synthetic emission lines;
+// the abscissa runs from 400 to 420 nm, so lines stand at 405.54, 406.57 and 415.15 nm.
 inline constexpr struct {
     double centre;
     double height;
-} emissionLines[] = {{140, 2200}, {310, 5200}, {395, 1400}, {512, 8000}, {700, 3100}, {861, 4400}};
+} emissionLines[] = {{284, 4000}, {337, 2500}, {512, 8000}, {620, 3000}, {777, 6000}, {900, 4400}};
 
 inline std::string makeImage(const ImageShape& shape) {
     std::string text;
@@ -34,7 +35,7 @@ inline std::string makeImage(const ImageShape& shape) {
     char number[32];
     for (int f = 1; f <= shape.frames; ++f) {
         for (int s = 1; s <= shape.lines; ++s) {
-            std::snprintf(number, sizeof number, "%.3f", 500.0 + 0.0293 * s);
+            std::snprintf(number, sizeof number, "%.3f", 400.0 + 0.0195 * s);
             text += number;
             for (int p = 1; p <= shape.values; ++p) {
                 double across =

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -270,4 +271,63 @@ void andor::ensureDistinct(const std::filesystem::path& input,
     if (sameFile(input, output))
         throw textio::AppError("El archivo de salida " + output.filename().string() +
                                " es el mismo archivo de entrada; no se sobrescribe.");
+}
+
+andor::ParsedFrame andor::ParsedFrame::read(std::string_view text, FrameGeometry geometry,
+                                            int frame) {
+    ParsedFrame parsed;
+    parsed.geometry_ = geometry;
+    parsed.frame_ = frame < 1 ? 1 : frame;
+    Scanner in(text);
+    if (frame > 1)
+        in.skipLines(static_cast<long long>(frame - 1) * geometry.lines);
+    parsed.abscissa_.resize(static_cast<std::size_t>(std::max(0, geometry.lines)));
+    parsed.values_.resize(parsed.abscissa_.size() *
+                          static_cast<std::size_t>(std::max(0, geometry.values)));
+    double* value = parsed.values_.data();
+    for (double& x : parsed.abscissa_) {
+        x = in.number(true);
+        for (int i = 0; i < geometry.values; ++i)
+            *value++ = in.number(true);
+        in.skipLines(1);
+    }
+    return parsed;
+}
+
+void andor::ParsedFrame::trace(const TraceSettings& s,
+                               const std::function<void(const TracePoint&)>& emit) const {
+    if (s.geometry.lines != geometry_.lines || s.geometry.values != geometry_.values ||
+        std::max(1, s.frame) != frame_)
+        throw std::invalid_argument("trace settings differ from the frame read");
+    const int lastPosition = geometry_.values + 1;
+    auto at = [this](int line, int position) {
+        return values_[static_cast<std::size_t>(line - 1) *
+                           static_cast<std::size_t>(geometry_.values) +
+                       static_cast<std::size_t>(position - 2)];
+    };
+    if (s.mode == TraceMode::Line) {
+        if (s.traceIndex < 1 || s.traceIndex > geometry_.lines)
+            return;
+        double x = abscissa_[static_cast<std::size_t>(s.traceIndex - 1)];
+        for (int i = 2; i <= lastPosition; ++i)
+            emit({i - 1, x, at(s.traceIndex, i), i});
+        return;
+    }
+    const bool single = s.halfWidth == 1;
+    const int first = single ? s.traceIndex : s.traceIndex - s.halfWidth;
+    const int last = single ? s.traceIndex : s.traceIndex + s.halfWidth;
+    if (first < 2 || last > lastPosition || s.halfWidth < 1)
+        return;
+    for (int line = 1; line <= geometry_.lines; ++line) {
+        double x = abscissa_[static_cast<std::size_t>(line - 1)];
+        if (single) {
+            emit({line, x, at(line, first), 0});
+            continue;
+        }
+        double sum = 0;
+        for (int i = first; i <= last; ++i)
+            sum += at(line, i);
+        emit({line, x, static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth))),
+              0});
+    }
 }

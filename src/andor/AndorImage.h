@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace andor {
 
@@ -94,4 +95,25 @@ bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 namespace andor {
 // Refuses, before anything is created, an output file that would replace the input file.
 void ensureDistinct(const std::filesystem::path& input, const std::filesystem::path& output);
+} // namespace andor
+
+namespace andor {
+
+// One frame read whole, so that many traces can be cut from it for the cost of one reading.
+// Reading checks the same tokens and raises the same errors as extractTrace, and every trace
+// gives the points extractTrace gives for the same settings.
+class ParsedFrame {
+public:
+    static ParsedFrame read(std::string_view text, FrameGeometry geometry, int frame);
+    // Settings of another geometry or frame than the one read are refused.
+    void trace(const TraceSettings& settings,
+               const std::function<void(const TracePoint&)>& emit) const;
+
+private:
+    FrameGeometry geometry_;
+    int frame_ = 1;
+    std::vector<double> abscissa_; // per line
+    std::vector<double> values_;   // line by line, V values each
+};
+
 } // namespace andor

@@ -131,20 +131,28 @@ void TAndor::ExtractTraceToTemp(const QString& fileName, int index) {
     extract(fileName, QStringLiteral("temp.dat"), index);
 }
 
+andor::TraceSettings TAndor::settingsFromControls() const {
+    andor::TraceSettings settings;
+    settings.geometry = rb1024x256->isChecked() ? andor::size1024x256 : andor::size2048x2048;
+    settings.halfWidth = platform::integerOf(ednsum);
+    settings.frame = platform::integerOf(edCuadroN);
+    settings.mode = rbCol->isChecked() ? andor::TraceMode::Column : andor::TraceMode::Line;
+    settings.traceIndex = 0;
+    // A window of zero or negative half-width cannot be averaged.
+    if (settings.mode == andor::TraceMode::Column && settings.halfWidth <= 0)
+        throw textio::AppError("La suma de pixeles vertical debe ser 1 o mayor.");
+    return settings;
+}
+
 void TAndor::extract(const QString& imagePath, const QString& outputName,
                      std::optional<int> index) {
-    andor::FrameGeometry geometry =
-        rb1024x256->isChecked() ? andor::size1024x256 : andor::size2048x2048;
-    linesPerFrame = geometry.lines;
-    valuesPerLine = geometry.values;
-    nSum = platform::integerOf(ednsum);
-    frameNumber = platform::integerOf(edCuadroN);
-    andor::TraceMode mode = rbCol->isChecked() ? andor::TraceMode::Column : andor::TraceMode::Line;
-    // A window of zero or negative half-width cannot be averaged.
-    if (mode == andor::TraceMode::Column && nSum <= 0)
-        throw textio::AppError("La suma de pixeles vertical debe ser 1 o mayor.");
+    andor::TraceSettings settings = settingsFromControls();
+    linesPerFrame = settings.geometry.lines;
+    valuesPerLine = settings.geometry.values;
+    nSum = settings.halfWidth;
+    frameNumber = settings.frame;
     lbAndorArch->setText(QString::fromStdString(andor::traceName(
-        platform::toFileText(platform::fileNameOnly(imagePath)), mode,
+        platform::toFileText(platform::fileNameOnly(imagePath)), settings.mode,
         platform::toFileText(edCuadroN->text()), platform::toFileText(edCol->text()))));
     ListBox1->clear();
     QString output =
@@ -153,11 +161,11 @@ void TAndor::extract(const QString& imagePath, const QString& outputName,
     auto out = textio::TextWriter::create(platform::toPath(output));
     if (!index)
         traceIndex = platform::integerOf(edCol);
-    andor::TraceSettings settings{geometry, mode, frameNumber, index.value_or(traceIndex), nSum};
+    settings.traceIndex = index.value_or(traceIndex);
     auto image = andor::ImageText::open(platform::toPath(imagePath));
     andor::extractTrace(image.text(), settings, [&](const andor::TracePoint& point) {
         ListBox1->add(QString::fromStdString(andor::traceListLine(point)));
-        out.writeLine(andor::traceFileLine(mode, point));
+        out.writeLine(andor::traceFileLine(settings.mode, point));
     });
     out.close();
 }

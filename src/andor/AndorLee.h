@@ -71,6 +71,9 @@ public:
     void Button4Click();
     void Button1Click();
 
+    // The settings an extraction started now would use, read from the controls (trace index 0).
+    andor::TraceSettings settingsFromControls() const;
+
 protected:
     void clientMouseDown(const platform::MouseState& state) override { FormMouseDown(state); }
 

@@ -153,16 +153,16 @@ void TextReader::skipBlanks() {
     }
 }
 
-double TextReader::readReal() {
+std::string_view TextReader::readToken() {
     skipBlanks();
     if (peek() < 0)
-        return 0.0;
+        return {};
     const char* data = buffer_.data();
     std::size_t start = pos_;
     while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
         ++pos_;
     if (pos_ < end_ || !file_)
-        return parseRealToken(std::string_view(data + start, pos_ - start));
+        return {data + start, pos_ - start};
     // The token runs into the next block: gather it across refills.
     token_.assign(data + start, pos_ - start);
     while (refill()) {
@@ -173,7 +173,27 @@ double TextReader::readReal() {
         if (pos_ < end_)
             break;
     }
-    return parseRealToken(token_);
+    return token_;
+}
+
+double TextReader::readReal() {
+    std::string_view token = readToken();
+    return token.empty() ? 0.0 : parseRealToken(token);
+}
+
+int TextReader::readInteger() {
+    std::string_view token = readToken();
+    if (token.empty())
+        return 0;
+    std::string_view digits = token;
+    if (digits.front() == '+')
+        digits.remove_prefix(1);
+    int value = 0;
+    auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || digits.front() == '+' || ec != std::errc() ||
+        ptr != digits.data() + digits.size() || (token.front() == '+' && digits.front() == '-'))
+        throw AppError(msg::invalidNumericInput);
+    return value;
 }
 
 std::string_view TextReader::consumeLineEnd() {

@@ -40,6 +40,9 @@ public:
     // True at a line end or at the end of the file.
     bool eoln();
     double readReal();
+    // A whole number (optional sign and digits, 32 bits) by the same rule; anything else raises
+    // "Invalid numeric input".
+    int readInteger();
     // The rest of the current line; the line end is consumed.
     std::string readLine();
     // Like readLine, but also tells which line end closed the line ("", "\n", "\r\n" or "\r").
@@ -58,6 +61,8 @@ private:
     // Next character, or -1 at the logical end.
     int peek();
     void skipBlanks();
+    // The next token by the number rule (empty at the end of the file).
+    std::string_view readToken();
     // Consumes one line end at the current position and returns it ("" when there is none).
     std::string_view consumeLineEnd();
 
