@@ -1,20 +1,16 @@
 // The line-ratio run over 44 camera images of one 1024 x 257 frame and 144 fibres, as the ratio
 // window does it (each frame read once) and one pair at a time through "temp.dat".
+#include "BenchApplication.h"
 #include "andor/AndorLee.h"
-#include "app/Windows.h"
 #include "eva/RazonLineas.h"
-#include "platform/Messages.h"
 
 #include "SyntheticImage.h"
 
-#include <QApplication>
 #include <QDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 
 namespace {
 
@@ -23,18 +19,11 @@ constexpr int fibres = 144;
 
 // The windows on the offscreen platform, made once, in a folder holding the images and inputs.
 void prepareBatch() {
-    static std::unique_ptr<QApplication> app;
-    if (app)
+    static bool prepared = false;
+    if (prepared)
         return;
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "lineid_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-    createWindows();
-    platform::setMessageSink([](const platform::Message& m) {
-        std::fprintf(stderr, "%s\n", m.text.toLocal8Bit().constData());
-    });
+    prepared = true;
+    benchsupport::ensureWindows();
     auto folder = std::filesystem::temp_directory_path() / "lineid-bench-ratio";
     std::filesystem::create_directories(folder);
     QDir::setCurrent(QString::fromStdString(folder.string()));
