@@ -90,14 +90,31 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The positions a column trace takes its value from: one position, or 2n + 1 around it.
+struct Window {
+    int first = 0;
+    int last = 0;
+    bool fits = false; // on the values of a line (positions 2 to V + 1)
+};
+
+Window windowOf(const TraceSettings& s) {
+    long long n = s.halfWidth == 1 ? 0 : s.halfWidth;
+    long long first = static_cast<long long>(s.traceIndex) - n;
+    long long last = static_cast<long long>(s.traceIndex) + n;
+    if (s.halfWidth < 1 || first < 2 || last > s.geometry.values + 1LL)
+        return {};
+    return {static_cast<int>(first), static_cast<int>(last), true};
+}
+
 void extractColumn(Scanner& in, const TraceSettings& s,
                    const std::function<void(const TracePoint&)>& emit) {
     const int lastPosition = s.geometry.values + 1;
     const bool single = s.halfWidth == 1;
-    const int first = single ? s.traceIndex : s.traceIndex - s.halfWidth;
-    const int last = single ? s.traceIndex : s.traceIndex + s.halfWidth;
+    const Window window = windowOf(s);
+    const int first = window.first;
+    const int last = window.last;
     // The abscissa at position 1 is no value: a trace or window touching it gives no points.
-    const bool fits = first >= 2 && last <= lastPosition && s.halfWidth >= 1;
+    const bool fits = window.fits;
     for (int line = 1; line <= s.geometry.lines; ++line) {
         double x = in.number(fits);
         double sum = 0;
@@ -314,9 +331,10 @@ void andor::ParsedFrame::trace(const TraceSettings& s,
         return;
     }
     const bool single = s.halfWidth == 1;
-    const int first = single ? s.traceIndex : s.traceIndex - s.halfWidth;
-    const int last = single ? s.traceIndex : s.traceIndex + s.halfWidth;
-    if (first < 2 || last > lastPosition || s.halfWidth < 1)
+    const Window window = windowOf(s);
+    const int first = window.first;
+    const int last = window.last;
+    if (!window.fits)
         return;
     for (int line = 1; line <= geometry_.lines; ++line) {
         double x = abscissa_[static_cast<std::size_t>(line - 1)];

@@ -54,8 +54,8 @@ void setPixelFont(QWidget* widget, int pixels) {
 
 // A slider end: the nearest integer, kept within what a slider holds.
 int sliderValue(double v) {
-    constexpr std::int64_t limit = 2000000000;
-    return static_cast<int>(std::clamp<std::int64_t>(textio::nearest(v), -limit, limit));
+    constexpr double limit = 2000000000.0;
+    return static_cast<int>(textio::nearest(std::clamp(v, -limit, limit)));
 }
 
 } // namespace

@@ -131,6 +131,11 @@ TEST(ExtractTrace, IndicesOutsideTheLineGiveNoPoints) {
     EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, 3, 2)).file.empty());
     EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, 6, 2)).file.empty());
     EXPECT_FALSE(fast(grid(4, 6), small(TraceMode::Column, 1, 4, 2)).file.empty());
+    // Extreme typed values neither overflow nor give points.
+    constexpr int big = 2147483647;
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, 1, big, big)).file.empty());
+    EXPECT_TRUE(fast(grid(4, 6), small(TraceMode::Column, -big - 1, -big - 1, big)).file.empty());
+    EXPECT_FALSE(fast(grid(4, 6), small(TraceMode::Column, big, 3, 1)).file.empty());
 }
 
 TEST(ExtractTrace, SummingWindowDividesBy2nAndRoundsHalvesToEven) {
