@@ -37,7 +37,8 @@ void TNist::createControls() {
     btLeeLineas =
         named(new QPushButton(QStringLiteral("&Lee"), GroupBox4), "btLeeLineas", {8, 84, 100, 28});
     Label1 = named(new QLabel(QStringLiteral("Poner solo observables, formato ASCII"), GroupBox4),
-                   "Label1", {8, 118, 206, 22});
+                   "Label1", {8, 114, 206, 34});
+    Label1->setWordWrap(true);
     platform::setTextColor(Label1, 0xFF0000);
     ListBox1 = named(new platform::ListBox(area), "ListBox1", {6, 160, 218, 270});
     Button1 =
