@@ -43,6 +43,17 @@ TEST_F(NistWindow, ConvertsBesideTheInput) {
     EXPECT_EQ(Nist->ListBox1->item(0), "1 Ar I    6965.431    10000 ");
     EXPECT_EQ(Nist->ListBox1->item(1), "2 Ar II   4609.567     500");
     EXPECT_EQ(Nist->OpenDialog1->filter(), "asc");
+    // The dialog then offers every file under that description.
+    EXPECT_EQ(Nist->OpenDialog1->nameFilters(), QStringList{"asc (*)"});
+}
+
+TEST_F(NistWindow, ASecondConversionReplacesTheOutputAndTheList) {
+    script.choose(work.write("argon.asc", sampleList));
+    Nist->btLeeLineas->click();
+    script.choose(work.write("argon.asc", "Ar I        1234.500 |    900 | 1.0e+06 |\n"));
+    Nist->btLeeLineas->click();
+    EXPECT_EQ(contents("argon.dat"), " 1234.500      900  Ar I  \n");
+    EXPECT_EQ(Nist->ListBox1->items(), QStringList{"1 Ar I    1234.500      900 "});
 }
 
 TEST_F(NistWindow, CancelChangesNothing) {
