@@ -2,11 +2,44 @@
 #pragma once
 
 #include "platform/Form.h"
+#include "platform/ListBox.h"
+#include "plot/PlotFrame.h"
+#include "reference/GaussProfile.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 
 class TConv : public platform::Form {
     Q_OBJECT
 public:
     TConv();
+
+    // The current profile: sigma, sampleStep, profileCount, profileCentre and profile.
+    reference::GaussProfile gauss;
+    plot::PlotFrame frame;
+
+    QLabel* Label4;
+    QLineEdit* Edit1;
+    QGroupBox* GroupBox2;
+    QLabel* Label1;
+    QLineEdit* edAncho;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLineEdit* edResol;
+    QLabel* Label5;
+    QPushButton* btConvo;
+    QPushButton* btFin;
+    platform::ListBox* ListBox1;
+
+    void btConvoClick();
+    // The profile centred on the reference line `index`, appended to ListBox1.
+    void ComputeProfile(int index);
+    void btFinClick();
+
+private:
+    void createControls();
 };
 
 extern TConv* Conv;

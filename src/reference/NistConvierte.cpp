@@ -1,8 +1,74 @@
-// TNist, the window for conversion of atomic line lists.
+// TNist, the window for conversion of atomic line lists into reference-line files.
 #include "NistConvierte.h"
+
+#include "platform/Guard.h"
+#include "platform/Text.h"
+#include "reference/NistList.h"
+#include "textio/Convert.h"
 
 TNist* Nist = nullptr;
 
+namespace {
+
+template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
+
 TNist::TNist() : Form(QStringLiteral("Nist"), QStringLiteral("Nist"), 230, 480) {
     setPlacement(platform::Placement::Default);
+    createControls();
+    platform::onClick(btLeeLineas, this, &TNist::btLeeLineasClick);
+    platform::onClick(Button1, this, &TNist::Button1Click);
+}
+
+void TNist::createControls() {
+    QWidget* area = clientArea();
+    GroupBox4 = named(new QGroupBox(QStringLiteral("Convierte Nist a (x,y)"), area), "GroupBox4",
+                      {6, 4, 218, 150});
+    Label4 = named(new QLabel(QStringLiteral("Archivo"), GroupBox4), "Label4", {8, 22, 60, 20});
+    lbArchNist =
+        named(new QLabel(QStringLiteral("..."), GroupBox4), "lbArchNist", {70, 22, 140, 20});
+    Label5 = named(new QLabel(QStringLiteral("Limite"), GroupBox4), "Label5", {8, 52, 60, 20});
+    edImin = named(new QLineEdit(QStringLiteral("100"), GroupBox4), "edImin", {70, 50, 80, 24});
+    btLeeLineas =
+        named(new QPushButton(QStringLiteral("&Lee"), GroupBox4), "btLeeLineas", {8, 84, 100, 28});
+    Label1 = named(new QLabel(QStringLiteral("Poner solo observables, formato ASCII"), GroupBox4),
+                   "Label1", {8, 114, 206, 34});
+    Label1->setWordWrap(true);
+    platform::setTextColor(Label1, 0xFF0000);
+    ListBox1 = named(new platform::ListBox(area), "ListBox1", {6, 160, 218, 270});
+    Button1 =
+        named(new QPushButton(QStringLiteral("&Regresa"), area), "Button1", {6, 438, 100, 28});
+    OpenDialog1 = new platform::OpenDialog(QStringLiteral("OpenDialog1"),
+                                           QStringLiteral("dat|*.dat|asc|*.asc"), this);
+}
+
+void TNist::btLeeLineasClick() {
+    if (!OpenDialog1->execute())
+        return;
+    const QString input = OpenDialog1->fileName();
+    lbArchNist->setText(platform::fileNameOnly(input));
+    ListBox1->clear();
+    QString shortened = lbArchNist->text();
+    shortened.chop(std::min<qsizetype>(4, shortened.size()));
+    lbArchNist->setText(shortened);
+    const auto output = platform::toPath(shortened + QStringLiteral(".dat"));
+    // Creating the output would empty the chosen file before it is read.
+    reference::ensureNotInput(platform::toPath(input), output);
+    auto out = textio::TextWriter::create(output);
+    auto in = textio::TextReader::openFile(platform::toPath(input));
+    OpenDialog1->setFilter(QStringLiteral("asc"));
+    const int limit = platform::integerOf(edImin);
+    reference::convertNistList(in, out, limit, [this](const std::string& line) {
+        ListBox1->add(platform::fromFileText(line));
+    });
+    out.close();
+}
+
+void TNist::Button1Click() {
+    hide();
 }

@@ -1,9 +1,74 @@
 // TBuscaPicos, the window for the peak search on the experimental spectrum.
 #include "Picos.h"
 
+#include "platform/Guard.h"
+#include "platform/Text.h"
+#include "reference/PeakSearch.h"
+#include "store/Archivos.h"
+#include "textio/AppError.h"
+#include "textio/TextWriter.h"
+
 TBuscaPicos* BuscaPicos = nullptr;
+
+namespace {
+
+template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
+    widget->setObjectName(name);
+    widget->setGeometry(geometry);
+    return widget;
+}
+
+} // namespace
 
 TBuscaPicos::TBuscaPicos()
     : Form(QStringLiteral("BuscaPicos"), QStringLiteral("BuscaPicos"), 503, 375) {
     setPlacement(platform::Placement::Default);
+    createControls();
+    platform::onClick(btPicos, this, &TBuscaPicos::btPicosClick);
+    platform::onClick(Button1, this, &TBuscaPicos::Button1Click);
+}
+
+void TBuscaPicos::createControls() {
+    QWidget* area = clientArea();
+    btPicos =
+        named(new QPushButton(QStringLiteral("&Busca Picos"), area), "btPicos", {8, 8, 110, 28});
+    Label4 = named(new QLabel(QStringLiteral("Delta Promedio"), area), "Label4", {8, 44, 100, 20});
+    Edit1 = named(new QLineEdit(QStringLiteral("6"), area), "Edit1", {110, 42, 60, 24});
+    GroupBox3 =
+        named(new QGroupBox(QStringLiteral("Lineas"), area), "GroupBox3", {190, 4, 300, 62});
+    Label1 = named(new QLabel(QStringLiteral("Delta (Intervalo)"), GroupBox3), "Label1",
+                   {8, 26, 120, 20});
+    Edit2 = named(new QLineEdit(QStringLiteral("2"), GroupBox3), "Edit2", {130, 24, 60, 24});
+    Label2 = named(new QLabel(QStringLiteral("nm"), GroupBox3), "Label2", {196, 26, 30, 20});
+    GroupBox2 = named(new QGroupBox(QStringLiteral("Lineas Experimentales promediadas"), area),
+                      "GroupBox2", {8, 74, 240, 250});
+    ListBox1 = named(new platform::ListBox(GroupBox2), "ListBox1", {6, 20, 228, 224});
+    GroupBox4 = named(new QGroupBox(QStringLiteral("Lineas encontradas en el intervalo"), area),
+                      "GroupBox4", {254, 74, 240, 250});
+    ListBox2 = named(new platform::ListBox(GroupBox4), "ListBox2", {6, 20, 228, 224});
+    Button1 =
+        named(new QPushButton(QStringLiteral("&Regresar"), area), "Button1", {8, 332, 110, 28});
+}
+
+void TBuscaPicos::btPicosClick() {
+    const int n = platform::integerOf(Edit1);
+    // A negative count would average past the end of the spectrum.
+    if (n < 0)
+        throw textio::AppError("El numero de puntos del promedio no puede ser negativo.");
+    averageCount = n;
+    std::fill(runningMean.begin(), runningMean.end(), 0.0);
+    ListBox1->clear();
+    auto out = textio::TextWriter::create("cosa3.dat");
+    const auto& s = Lee->store;
+    const auto count = static_cast<std::size_t>(s.nExp);
+    reference::findPeaks({s.xExp.data(), count}, {s.yExp.data(), count}, n, runningMean,
+                         [&](const reference::Peak& peak) {
+                             ListBox1->add(QString::fromStdString(reference::peakListLine(peak)));
+                             out.writeLine(reference::peakFileLine(peak));
+                         });
+    out.close();
+}
+
+void TBuscaPicos::Button1Click() {
+    hide();
 }
