@@ -110,6 +110,47 @@ void ImageCanvas::setPixel(int x, int y, Rgb color) {
     changed_();
 }
 
+namespace {
+bool fitsBlock(int width, int height, std::span<const Rgb> colors) {
+    return width > 0 && height > 0 &&
+           colors.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+} // namespace
+
+void Canvas::setPixels(int x, int y, int width, int height, std::span<const Rgb> colors) {
+    if (!fitsBlock(width, height, colors))
+        return;
+    std::size_t at = 0;
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c, ++at)
+            if (colors[at] <= 0xFFFFFF)
+                setPixel(x + c, y + r, colors[at]);
+}
+
+void ImageCanvas::setPixels(int x, int y, int width, int height, std::span<const Rgb> colors) {
+    if (painter_)
+        painter_.reset();
+    if (!fitsBlock(width, height, colors))
+        return;
+    if (image_.format() != QImage::Format_RGB32 && image_.format() != QImage::Format_ARGB32) {
+        Canvas::setPixels(x, y, width, height, colors);
+        return;
+    }
+    // The part of the block that lies on the image.
+    int cFirst = std::max(0, -x);
+    int cLast = std::min(width, image_.width() - x);
+    int rFirst = std::max(0, -y);
+    int rLast = std::min(height, image_.height() - y);
+    for (int r = rFirst; r < rLast; ++r) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y + r));
+        const Rgb* source = colors.data() + static_cast<std::size_t>(r) * width;
+        for (int c = cFirst; c < cLast; ++c)
+            if (source[c] <= 0xFFFFFF)
+                line[x + c] = static_cast<QRgb>(source[c] | 0xFF000000u);
+    }
+    changed_();
+}
+
 std::vector<CanvasCall> RecordingCanvas::callsOf(const QString& op) const {
     std::vector<CanvasCall> out;
     for (const auto& call : calls_)

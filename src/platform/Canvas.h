@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace platform {
@@ -33,6 +34,9 @@ public:
     // Text with its top-left corner at (x, y), on a background of the brush colour.
     virtual void textOut(int x, int y, const QString& text) = 0;
     virtual void setPixel(int x, int y, Rgb color) = 0;
+    // A block of pixels set as setPixel would set them one by one: `colors` holds width x height
+    // entries row by row from (x, y); an entry above 0xFFFFFF leaves its pixel as it is.
+    virtual void setPixels(int x, int y, int width, int height, std::span<const Rgb> colors);
 
     virtual Rgb penColor() const = 0;
     virtual PenStyle penStyle() const = 0;
@@ -59,6 +63,8 @@ public:
     void rectangle(int x1, int y1, int x2, int y2) override;
     void textOut(int x, int y, const QString& text) override;
     void setPixel(int x, int y, Rgb color) override;
+    // Writes the image's scan lines directly.
+    void setPixels(int x, int y, int width, int height, std::span<const Rgb> colors) override;
 
     Rgb penColor() const override { return pen_; }
     PenStyle penStyle() const override { return style_; }

@@ -96,6 +96,37 @@ TEST(Form, RecordingCanvasRecordsAndForwards) {
     EXPECT_EQ(pixel(form, 15, 2), 0x000000u);
 }
 
+TEST(Form, PixelBlocksSetWhatSetPixelWouldAndNoMore) {
+    // A 3 x 2 block hanging over the top-left corner, with one pixel left as it is.
+    const std::vector<Rgb> block{0x010203, 0x040506, 0xFF000000u, 0x0A0B0C, 0x0D0E0F, 0x101112};
+    ProbeForm form;
+    form.canvas().setPixel(1, 0, 0x00FF00);
+    form.canvas().setPixels(-1, -1, 3, 2, block);
+    EXPECT_EQ(pixel(form, 0, 0), 0x0D0E0Fu);
+    EXPECT_EQ(pixel(form, 1, 0), 0x101112u);
+    QRgb before = pixel(form, 7, 5);
+    form.canvas().setPixels(5, 5, 3, 2, block);
+    EXPECT_EQ(pixel(form, 5, 5), 0x010203u);
+    EXPECT_EQ(pixel(form, 7, 5), before);
+    EXPECT_EQ(pixel(form, 7, 6), 0x101112u);
+    int w = form.clientArea()->width();
+    form.canvas().setPixels(w - 1, 20, 3, 2, block); // only the first column lands
+    EXPECT_EQ(pixel(form, w - 1, 21), 0x0A0B0Cu);
+    form.canvas().setPixels(0, 0, 3, 3, block); // fewer colours than the block: nothing
+    EXPECT_EQ(pixel(form, 0, 0), 0x0D0E0Fu);
+
+    // Through a recording canvas the block is the setPixel calls it stands for.
+    RecordingCanvas rec;
+    rec.setPixels(5, 5, 3, 2, block);
+    auto calls = rec.callsOf("setPixel");
+    ASSERT_EQ(calls.size(), 5u);
+    EXPECT_EQ(calls[0].args, (std::vector<int>{5, 5, 0x010203}));
+    EXPECT_EQ(calls[2].args, (std::vector<int>{5, 6, 0x0A0B0C}));
+    rec.clear();
+    rec.setPixels(0, 0, 3, 3, block);
+    EXPECT_TRUE(rec.calls().empty());
+}
+
 TEST(Form, MousePressesAndClicksReachTheHooks) {
     ProbeForm form;
     auto* button = new QPushButton("b", form.clientArea());

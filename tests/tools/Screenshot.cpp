@@ -1,8 +1,11 @@
 // Saves pictures of the windows as an operator would see them after a typical session: the
-// example spectrum with two line sets in the line view, the data-loading window, and a trace
-// cut out of a synthetic camera image.
+// example spectrum with two line sets in the line view, the data-loading window, a trace cut out
+// of a synthetic camera image, that image's first frame painted, and the image split into its
+// frames (the frame files land in the output folder).
 // Usage: lineid_screenshot EXAMPLES_FOLDER OUTPUT_FOLDER
 #include "andor/AndorLee.h"
+#include "andor/Cut.h"
+#include "andor/ImagenAndor.h"
 #include "app/Windows.h"
 #include "lines/Lineas.h"
 #include "platform/Messages.h"
@@ -69,6 +72,21 @@ int main(int argc, char** argv) {
     Andor->btGraf->click();
     QApplication::processEvents(); // let the lists show their new lines
     ok = Andor->grab().save(output.filePath("andor.png")) && ok;
+
+    answers.push_back(image);
+    AndorImagen->showWindow();
+    AndorImagen->btAndor->click();
+    AndorImagen->btGraf->click();
+    AndorImagen->FormMouseDown({Qt::LeftButton, Qt::LeftButton, {}, false, 512, 400});
+    AndorImagen->rbOtro->click();
+    ok = AndorImagen->grab().save(output.filePath("imagen.png")) && ok;
+
+    answers.push_back(image);
+    CortaDivide->showWindow();
+    CortaDivide->rbTodos->setChecked(true);
+    CortaDivide->btLeeArch->click();
+    QApplication::processEvents();
+    ok = CortaDivide->grab().save(output.filePath("corta.png")) && ok;
     ok = Lee->grab().save(output.filePath("lee.png")) && ok;
     destroyWindows();
     return ok && !failed ? 0 : 1;
