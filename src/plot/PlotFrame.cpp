@@ -99,10 +99,11 @@ void PlotFrame::PlotPoint(int kind, int index, double x, double y, const QString
         c.moveTo(frameLeft + xs, frameBottom - ys);
         return;
     }
+    int top = frameBottom - ys;
     c.moveTo(frameLeft + xs, frameBottom);
-    c.lineTo(frameLeft + xs, frameBottom - ys);
-    if (!label.isEmpty())
-        c.textOut(frameLeft + xs, frameBottom - ys, label);
+    c.lineTo(frameLeft + xs, top);
+    if (!label.isEmpty() && (!style.labelsStickAt || style.labelsStickAt(top)))
+        c.textOut(frameLeft + xs, top, label);
 }
 
 void PlotFrame::drawEmptyFrame() {

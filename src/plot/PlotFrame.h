@@ -31,6 +31,9 @@ struct FrameStyle {
     bool clampFirstPoint = true;
     // Polyline points left or right of the frame are not drawn at all (the pen stays).
     bool skipOutsideX = false;
+    // Whether a stick whose top lies at this pixel row gets its label; when empty, every stick
+    // with a label does. The stick itself is always drawn.
+    std::function<bool(int topRow)> labelsStickAt;
 };
 
 // The range the tick labels and scales are taken from.

@@ -136,6 +136,11 @@ bool TextReader::eof() {
     return peek() < 0;
 }
 
+bool TextReader::seekEof() {
+    skipBlanks();
+    return eof();
+}
+
 bool TextReader::eoln() {
     int c = peek();
     return c < 0 || c == '\n' || c == '\r';

@@ -37,6 +37,9 @@ public:
 
     // True at the physical end or at a Ctrl-Z.
     bool eof();
+    // Skips characters with code 32 or less, then tells whether the file is at its end; for
+    // streams of numbers whose trailing blanks and line ends must not form a record.
+    bool seekEof();
     // True at a line end or at the end of the file.
     bool eoln();
     double readReal();

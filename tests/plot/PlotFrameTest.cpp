@@ -125,6 +125,22 @@ TEST(PlotFrame, SticksGoUpOrDownAndCarryTheirLabel) {
     EXPECT_EQ(c[4], (CanvasCall{"lineTo", {280, 564, 280, 604}, {}}));
 }
 
+TEST(PlotFrame, StyleCanLabelOnlySticksWhoseTopPasses) {
+    Fixture f;
+    std::vector<int> asked;
+    f.frame.style.labelsStickAt = [&asked](int top) {
+        asked.push_back(top);
+        return top > 500;
+    };
+    f.frame.SetupFrame();
+    f.frame.PlotPoint(2, 1, 100, 50, "low");
+    f.frame.PlotPoint(2, 2, 200, 64, "at");
+    f.frame.PlotPoint(2, 3, 300, 300, "high");
+    EXPECT_EQ(asked, (std::vector<int>{514, 500, 264}));
+    EXPECT_EQ(textsOf(f.texts()), QStringList{"low"});
+    EXPECT_EQ(f.canvas.callsOf("lineTo").size(), 3u); // every stick is drawn
+}
+
 TEST(PlotFrame, StyleSkippingOutsidePointsLeavesThePenWhereItWas) {
     Fixture f;
     f.frame.style.skipOutsideX = true;

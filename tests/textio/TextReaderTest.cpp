@@ -66,6 +66,16 @@ TEST(TextReader, NumberAtTheEndReadsZero) {
     EXPECT_EQ(in.readReal(), 0.0);
 }
 
+TEST(TextReader, SeekEofSkipsTrailingBlanksButNotTheNextNumber) {
+    auto in = TextReader::fromString("5 \t\r\n 6\n\n \x1a 7");
+    EXPECT_FALSE(in.seekEof());
+    EXPECT_EQ(in.readReal(), 5.0);
+    EXPECT_FALSE(in.seekEof());
+    EXPECT_EQ(in.readReal(), 6.0);
+    EXPECT_TRUE(in.seekEof()); // the Ctrl-Z ends the file
+    EXPECT_TRUE(TextReader::fromString("").seekEof());
+}
+
 TEST(TextReader, CtrlZEndsTheFile) {
     auto in = TextReader::fromString("1 2\n\x1a"
                                      "3 4\n");
