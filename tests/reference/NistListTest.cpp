@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -26,7 +28,7 @@ struct Converted {
 };
 
 Converted convert(const std::string& input, int limit) {
-    auto path = std::filesystem::temp_directory_path() / "lineid_nist_test_out.dat";
+    auto path = std::filesystem::temp_directory_path() / ("lineid_nist_test_out_" + std::to_string(::getpid()) + ".dat");
     Converted c;
     {
         auto in = textio::TextReader::fromString(input);
