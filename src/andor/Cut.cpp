@@ -2,6 +2,7 @@
 #include "Cut.h"
 
 #include "andor/AndorImage.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 
@@ -9,23 +10,10 @@ TCortaDivide* CortaDivide = nullptr;
 
 namespace {
 
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLabel(text, parent), name, geometry);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLineEdit(text, parent), name, geometry);
-}
-
-QRadioButton* radio(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QRadioButton(text, parent), name, geometry);
-}
+using platform::edit;
+using platform::label;
+using platform::named;
+using platform::radio;
 
 // Creates an output file, refusing one that would replace the input file.
 textio::TextWriter createOutput(const QString& input, const std::string& name) {

@@ -3,6 +3,7 @@
 
 #include "andor/AndorLee.h"
 #include "lines/PeakList.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
@@ -12,31 +13,11 @@ TAndorImagen* AndorImagen = nullptr;
 
 static_assert(andor::unpainted > 0xFFFFFF, "the canvas leaves such pixels as they are");
 
-namespace {
-
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLabel(text, parent), name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QPushButton(text, parent), name, geometry);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLineEdit(text, parent), name, geometry);
-}
-
-QRadioButton* radio(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QRadioButton(text, parent), name, geometry);
-}
-
-} // namespace
+using platform::button;
+using platform::edit;
+using platform::label;
+using platform::named;
+using platform::radio;
 
 TAndorImagen::TAndorImagen()
     : Form(QStringLiteral("AndorImagen"), QStringLiteral("AndorImagen"), 894, 518) {

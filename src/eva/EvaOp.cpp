@@ -3,6 +3,7 @@
 
 #include "andor/AndorImage.h"
 #include "lines/PeakList.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
@@ -19,23 +20,10 @@ using platform::realOf;
 
 namespace {
 
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLabel(text, parent), name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QPushButton(text, parent), name, geometry);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLineEdit(text, parent), name, geometry);
-}
+using platform::button;
+using platform::edit;
+using platform::label;
+using platform::named;
 
 const QString exportFilter = QStringLiteral("*.asc|*.asc|*.dat|*.dat");
 

@@ -2,6 +2,7 @@
 #include "RazonLineas.h"
 
 #include "andor/AndorLee.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -17,23 +18,10 @@ TRazon* Razon = nullptr;
 
 namespace {
 
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLabel(text, parent), name, geometry);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLineEdit(text, parent), name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QPushButton(text, parent), name, geometry);
-}
+using platform::button;
+using platform::edit;
+using platform::label;
+using platform::named;
 
 void reportTruncation(bool truncated, int capacity, const QString& what) {
     if (truncated)

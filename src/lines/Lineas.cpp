@@ -3,6 +3,7 @@
 
 #include "AxisCorrection.h"
 #include "PeakList.h"
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
@@ -19,6 +20,11 @@ using platform::realOf;
 
 namespace {
 
+using platform::button;
+using platform::edit;
+using platform::label;
+using platform::named;
+
 const QString empty = QStringLiteral("vacio");
 
 // Stick colours of the six sets.
@@ -27,24 +33,6 @@ constexpr std::array<platform::Rgb, TLinea::slotCount> stickColors{0xFF0000, 0x0
 // Colours of the slot names; 0 stands for the window's text colour.
 constexpr std::array<platform::Rgb, TLinea::slotCount> nameColors{0xFF0000, 0x00FF00, 0,
                                                                   0xFF00FF, 0x0000FF, 0x808000};
-
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLabel(text, parent), name, geometry);
-}
-
-QPushButton* button(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QPushButton(text, parent), name, geometry);
-}
-
-QLineEdit* edit(QWidget* parent, const QString& name, const QString& text, QRect geometry) {
-    return named(new QLineEdit(text, parent), name, geometry);
-}
 
 void setPixelFont(QWidget* widget, int pixels) {
     QFont font = widget->font();

@@ -1,6 +1,7 @@
 // TConv, the window for Gaussian line profiles of the reference lines.
 #include "Convo.h"
 
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
@@ -10,11 +11,7 @@ TConv* Conv = nullptr;
 
 namespace {
 
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
+using platform::named;
 
 // This window's frame: wider, lower, four divisions with short ticks, the zoom never consulted,
 // and polyline points left or right of the frame not drawn.

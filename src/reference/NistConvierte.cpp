@@ -1,6 +1,7 @@
 // TNist, the window for conversion of atomic line lists into reference-line files.
 #include "NistConvierte.h"
 
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "reference/NistList.h"
@@ -8,15 +9,7 @@
 
 TNist* Nist = nullptr;
 
-namespace {
-
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-} // namespace
+using platform::named;
 
 TNist::TNist() : Form(QStringLiteral("Nist"), QStringLiteral("Nist"), 230, 480) {
     setPlacement(platform::Placement::Default);

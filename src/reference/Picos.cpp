@@ -1,6 +1,7 @@
 // TBuscaPicos, the window for the peak search on the experimental spectrum.
 #include "Picos.h"
 
+#include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "reference/PeakSearch.h"
@@ -10,15 +11,7 @@
 
 TBuscaPicos* BuscaPicos = nullptr;
 
-namespace {
-
-template <typename W> W* named(W* widget, const QString& name, QRect geometry) {
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-} // namespace
+using platform::named;
 
 TBuscaPicos::TBuscaPicos()
     : Form(QStringLiteral("BuscaPicos"), QStringLiteral("BuscaPicos"), 503, 375) {
