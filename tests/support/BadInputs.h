@@ -47,6 +47,12 @@ inline std::vector<Case> cases() {
         {"decimal_comma", "1,5 2\n"},
         {"double_sign", "+-2 3\n"},
         {"text_header", "Longitud Intensidad\n400 10\n"},
+        // Atomic line lists: CR LF, flags, a line cut before its intensity closes, a bad value.
+        {"list_shaped", "Ar II       4013.860 |   300w | 1.0e+07 |\r\n"
+                        "Ar I        4044.420 |   450\r\n"
+                        "Ar I        4158.590 |  1000bl | 1.0e+07 |\r\n"},
+        {"list_bad_intensity", "Ar I        4044.420 |    450 | 1.0e+07 |\n"
+                               "Ar I        4158.590 |  1e400 | 1.0e+07 |\n"},
         {"points_4025", lines(4025, [](int i) { return std::to_string(i) + " 1"; })},
         {"lines_2025", lines(2025, [](int i) { return std::to_string(i) + " 1 Ar I"; })},
         {"entries_145",
