@@ -15,5 +15,11 @@ void reference(std::string_view bytes);
 void cameraTrace(std::string_view bytes);
 void sequence(std::string_view bytes);
 void fileList(std::string_view bytes);
+void lineList(std::string_view bytes);
+void evaExport(std::string_view bytes);
+// The first bytes choose the frame size and number; the frame read is painted too.
+void imageFrame(std::string_view bytes);
+// The first bytes choose the frame length, the band of lines kept and the frame cropped.
+void splitAndCrop(std::string_view bytes);
 
 } // namespace fuzzing

@@ -17,6 +17,10 @@ void everyReader(const std::string& bytes) {
     fuzzing::cameraTrace(bytes);
     fuzzing::sequence(bytes);
     fuzzing::fileList(bytes);
+    fuzzing::lineList(bytes);
+    fuzzing::evaExport(bytes);
+    fuzzing::imageFrame(bytes);
+    fuzzing::splitAndCrop(bytes);
 }
 
 } // namespace
