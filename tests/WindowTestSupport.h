@@ -19,10 +19,10 @@ namespace testsupport {
 // Captures every message while alive.
 class MessageCapture {
 public:
-    MessageCapture() {
-        platform::setMessageSink([this](const platform::Message& m) { messages.push_back(m); });
-    }
-    ~MessageCapture() { platform::setMessageSink({}); }
+    MessageCapture()
+        : previous_(platform::setMessageSink(
+              [this](const platform::Message& m) { messages.push_back(m); })) {}
+    ~MessageCapture() { platform::setMessageSink(std::move(previous_)); }
     MessageCapture(const MessageCapture&) = delete;
     MessageCapture& operator=(const MessageCapture&) = delete;
 
@@ -34,22 +34,26 @@ public:
         return out;
     }
     std::vector<platform::Message> messages;
+
+private:
+    platform::MessageSink previous_;
 };
 
 // Answers file dialogs from a queue (an empty optional cancels) while alive.
 class DialogScript {
 public:
     DialogScript() {
-        platform::setDialogResponder([this](const platform::OpenDialog& d) {
+        previous_ = platform::setDialogResponder([this](const platform::OpenDialog& d) {
             asked.push_back(d.objectName());
-            if (answers.empty())
-                return std::optional<QString>();
-            auto answer = answers.front();
-            answers.pop_front();
+            std::optional<QString> answer;
+            if (!answers.empty()) {
+                answer.swap(answers.front());
+                answers.pop_front();
+            }
             return answer;
         });
     }
-    ~DialogScript() { platform::setDialogResponder({}); }
+    ~DialogScript() { platform::setDialogResponder(std::move(previous_)); }
     DialogScript(const DialogScript&) = delete;
     DialogScript& operator=(const DialogScript&) = delete;
 
@@ -58,6 +62,9 @@ public:
 
     std::deque<std::optional<QString>> answers;
     QStringList asked;
+
+private:
+    platform::DialogResponder previous_;
 };
 
 // A temporary folder that is the current folder while alive.

@@ -1,6 +1,8 @@
 // Error boxes and message boxes.
 #include "Messages.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -13,8 +15,8 @@ std::function<void(const Message&)>& sink() {
 }
 } // namespace
 
-void setMessageSink(std::function<void(const Message&)> newSink) {
-    sink() = std::move(newSink);
+MessageSink setMessageSink(MessageSink newSink) {
+    return std::exchange(sink(), std::move(newSink));
 }
 
 void showError(const QString& text) {

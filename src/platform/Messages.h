@@ -16,8 +16,9 @@ struct Message {
 };
 
 // While a sink is set, messages go to it and nothing modal is shown; an empty function restores
-// the real boxes.
-void setMessageSink(std::function<void(const Message&)> sink);
+// the real boxes. Returns the sink it replaces.
+using MessageSink = std::function<void(const Message&)>;
+MessageSink setMessageSink(MessageSink sink);
 
 // An error box (error icon, OK button).
 void showError(const QString& text);

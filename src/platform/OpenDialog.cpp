@@ -1,6 +1,8 @@
 // The file-open dialog.
 #include "OpenDialog.h"
 
+#include <utility>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -15,8 +17,8 @@ std::function<std::optional<QString>(const OpenDialog&)>& responder() {
 }
 } // namespace
 
-void setDialogResponder(std::function<std::optional<QString>(const OpenDialog&)> r) {
-    responder() = std::move(r);
+DialogResponder setDialogResponder(DialogResponder r) {
+    return std::exchange(responder(), std::move(r));
 }
 
 OpenDialog::OpenDialog(const QString& name, const QString& filter, QObject* parent)

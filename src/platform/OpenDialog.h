@@ -34,7 +34,8 @@ private:
 };
 
 // While a responder is set, execute() asks it instead of showing a dialog; an empty optional is a
-// cancel. An empty function restores the real dialog.
-void setDialogResponder(std::function<std::optional<QString>(const OpenDialog&)> responder);
+// cancel. An empty function restores the real dialog. Returns the responder it replaces.
+using DialogResponder = std::function<std::optional<QString>(const OpenDialog&)>;
+DialogResponder setDialogResponder(DialogResponder responder);
 
 } // namespace platform

@@ -55,10 +55,11 @@ QStringList prepareInputs(const testsupport::WorkFolder& work) {
 }
 
 QString randomText(std::mt19937& random) {
-    static const QStringList texts{"0", "1", "-1", "5", "47", "2", "512", "1024", "500", "406.57",
-                                   "-3.5", "1e308", "-1e308", "99999999999", "2147483647",
-                                   "-2147483648", "", " ", "abc", "1,5", "nan", "inf", "0x10",
-                                   "+-2", "1e", "0.000001", "200", "3"};
+    static const QStringList texts{
+        "0",          "1",           "-1",     "5",    "47",       "2",      "512",
+        "1024",       "500",         "406.57", "-3.5", "1e308",    "-1e308", "99999999999",
+        "2147483647", "-2147483648", "",       " ",    "abc",      "1,5",    "nan",
+        "inf",        "0x10",        "+-2",    "1e",   "0.000001", "200",    "3"};
     if (random() % 20 == 0)
         return QString(static_cast<int>(random() % 5000), QChar('9'));
     return texts[static_cast<int>(random() % static_cast<unsigned>(texts.size()))];
@@ -73,7 +74,9 @@ std::vector<platform::Form*> forms() {
 }
 
 void act(std::mt19937& random, platform::Form* form) {
-    auto pick = [&](auto list) { return list[static_cast<int>(random() % static_cast<unsigned>(list.size()))]; };
+    auto pick = [&](auto list) {
+        return list[static_cast<int>(random() % static_cast<unsigned>(list.size()))];
+    };
     switch (random() % 8) {
     case 0:
     case 1: {
@@ -144,11 +147,12 @@ TEST(Monkey, TenThousandActionsOverEveryWindow) {
         before[f] = hashOf(f);
 
     std::mt19937 random(20261208);
-    platform::setDialogResponder([&](const platform::OpenDialog&) -> std::optional<QString> {
-        if (random() % 4 == 0)
-            return std::nullopt;
-        return inputs[static_cast<int>(random() % static_cast<unsigned>(inputs.size()))];
-    });
+    auto previousResponder =
+        platform::setDialogResponder([&](const platform::OpenDialog&) -> std::optional<QString> {
+            if (random() % 4 == 0)
+                return std::nullopt;
+            return inputs[static_cast<int>(random() % static_cast<unsigned>(inputs.size()))];
+        });
     auto windows = forms();
     ASSERT_EQ(windows.size(), 12u);
     const int actions = actionCount();
@@ -159,7 +163,7 @@ TEST(Monkey, TenThousandActionsOverEveryWindow) {
         if (i % 50 == 0)
             QApplication::processEvents();
     }
-    platform::setDialogResponder({});
+    platform::setDialogResponder(std::move(previousResponder));
 
     for (const QString& f : inputs)
         EXPECT_EQ(hashOf(f), before[f]) << f.toStdString() << " changed";
