@@ -42,11 +42,20 @@ textio::TextWriter discardingWriter() {
     return textio::TextWriter::create("/dev/null");
 }
 
+// One store for every run: the readers overwrite what they read and never look at what was
+// there before, and making a fresh store of some hundred kilobytes each time would slow the
+// fuzzing down several times over.
+store::SpectrumStore& reusedStore() {
+    static const auto instance = std::make_unique<store::SpectrumStore>();
+    return *instance;
+}
+
 } // namespace
 
 void experimental(std::string_view bytes) {
-    auto store = std::make_unique<store::SpectrumStore>();
+    store::SpectrumStore* store = &reusedStore();
     store->nExp = 7;
+    store->hayExp = false;
     expectOnlyAppErrors([&] {
         auto in = textio::TextReader::fromString(std::string(bytes));
         std::size_t lines = 0;
@@ -58,7 +67,8 @@ void experimental(std::string_view bytes) {
 }
 
 void reference(std::string_view bytes) {
-    auto store = std::make_unique<store::SpectrumStore>();
+    store::SpectrumStore* store = &reusedStore();
+    store->nRef = 0;
     expectOnlyAppErrors([&] {
         auto in = textio::TextReader::fromString(std::string(bytes));
         auto outcome = store::readReference(in, *store, [](const std::string&) {});
