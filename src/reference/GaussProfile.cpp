@@ -23,8 +23,8 @@ void computeProfile(double width, double centre, GaussProfile& g) {
     double x = centre;
     for (int k = 1;; ++k) {
         if (k > halfProfileCapacity)
-            throw textio::AppError("El ancho de linea es demasiado grande: el perfil no cabe en "
-                                   "500 valores (ancho maximo unos 5.9 nm).");
+            throw textio::AppError("El ancho de línea es demasiado grande: el perfil no cabe en "
+                                   "500 valores (ancho máximo unos 5.9 nm).");
         x = centre + (k - 1) * profileSampleStep;
         const double d = x - centre;
         const double g1 = std::exp(textio::divide(-(d * d), 2 * sigma * sigma));

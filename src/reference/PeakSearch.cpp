@@ -29,7 +29,7 @@ bool standsAboveNeighbours(std::span<const double> y, int p) {
 void findPeaks(std::span<const double> x, std::span<const double> y, int n,
                std::vector<double>& runningMean, const std::function<void(const Peak&)>& found) {
     if (n < 0)
-        throw textio::AppError("El numero de puntos del promedio no puede ser negativo.");
+        throw textio::AppError("El número de puntos del promedio no puede ser negativo.");
     const int count = static_cast<int>(std::min(x.size(), y.size()));
     const int last = count - n;
     runningMean.assign(static_cast<std::size_t>(std::max(0, last)) + 1, 0.0);

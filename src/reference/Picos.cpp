@@ -47,7 +47,7 @@ void TBuscaPicos::btPicosClick() {
     const int n = platform::integerOf(Edit1);
     // A negative count would average past the end of the spectrum.
     if (n < 0)
-        throw textio::AppError("El numero de puntos del promedio no puede ser negativo.");
+        throw textio::AppError("El número de puntos del promedio no puede ser negativo.");
     averageCount = n;
     std::fill(runningMean.begin(), runningMean.end(), 0.0);
     ListBox1->clear();
