@@ -153,6 +153,29 @@ TEST_F(CutWindow, AnOutputThatIsTheInputFileIsRefused) {
     EXPECT_EQ(bytes("img.asc"), QByteArray::fromStdString(text));
 }
 
+TEST_F(CutWindow, ASplitThatWouldOverwriteTheInputWritesNothing) {
+    MessageCapture capture;
+    CortaDivide->rbTodos->setChecked(true);
+    std::string text = numberedLines(3000);
+    QString input = work.write("img.asc", text);
+    // The third frame's output would be the input under another name.
+    ASSERT_TRUE(QFile::link(input, work.path("img_c3.asc")));
+    script.choose(input);
+    CortaDivide->btLeeArch->click();
+    ASSERT_EQ(capture.errors().size(), 1);
+    EXPECT_TRUE(capture.errors().front().contains("img_c3.asc"));
+    EXPECT_EQ(bytes("img.asc"), QByteArray::fromStdString(text));
+    EXPECT_FALSE(QFile::exists(work.path("img_c1.asc")));
+    // Names that only look alike are no obstacle.
+    QFile::remove(work.path("img_c3.asc"));
+    ASSERT_TRUE(QFile::link(input, work.path("img_c3x.asc")));
+    script.choose(input);
+    CortaDivide->btLeeArch->click();
+    EXPECT_EQ(capture.errors().size(), 1);
+    EXPECT_TRUE(QFile::exists(work.path("img_c3.asc")));
+    EXPECT_EQ(bytes("img.asc"), QByteArray::fromStdString(text));
+}
+
 TEST_F(CutWindow, UnwritableOutputIsReported) {
     MessageCapture capture;
     script.choose(work.write("img.asc", numberedLines(5)));
