@@ -16,8 +16,13 @@ class TConv : public platform::Form {
 public:
     TConv();
 
-    // The current profile: sigma, sampleStep, profileCount, profileCentre and profile.
+    // The current profile, as the computation fills it; the fields below name its parts.
     reference::GaussProfile gauss;
+    double& sigma = gauss.sigma;
+    double& sampleStep = gauss.sampleStep;
+    int& profileCount = gauss.profileCount;
+    double& profileCentre = gauss.profileCentre;
+    textio::OneBased<double, reference::profileCapacity>& profile = gauss.profile;
     plot::PlotFrame frame;
 
     QLabel* Label4;

@@ -58,7 +58,11 @@ TEST_F(ConvWindow, ListsLoadedLinesOnlyAndAppendsOnEveryPress) {
               "i =        86  x =     600.00  Gaus =     1.0000");
     Conv->btConvo->click();
     EXPECT_EQ(Conv->ListBox1->count(), 4 * 173);
-    EXPECT_EQ(Conv->gauss.profileCentre, 600);
+    EXPECT_EQ(Conv->profileCentre, 600);
+    EXPECT_EQ(Conv->sigma, 1);
+    EXPECT_EQ(Conv->sampleStep, 0.036);
+    EXPECT_EQ(Conv->profileCount, 171);
+    EXPECT_EQ(Conv->profile[86], 1);
 }
 
 TEST_F(ConvWindow, FrameTicksLabelsAndBothPolylines) {
