@@ -11,17 +11,6 @@
 
 namespace eva {
 
-namespace {
-
-// The next number of a record that has begun; the end of the file here is a cut-off record.
-double nextOfRecord(textio::TextReader& in) {
-    if (in.seekEof())
-        throw textio::AppError(incompleteRecordText);
-    return in.readReal();
-}
-
-} // namespace
-
 double dispersion(const Calibration& c) {
     return textio::divide(textio::checked(c.colCen - c.colIni),
                           textio::checked(c.posCen - c.posIni));
@@ -55,8 +44,10 @@ int readRuns(textio::TextReader& in, double a, double colCen, const RunSink& sin
     };
     while (!in.seekEof()) {
         in.readReal(); // the first number of a record is not used
-        double p = nextOfRecord(in);
-        double intensity = nextOfRecord(in);
+        // A record cut off by the end of the file reads its missing numbers as 0, as every
+        // text-file reader does.
+        double p = in.readReal();
+        double intensity = in.readReal();
         if (position && p != *position) {
             finishRun();
             position.reset();

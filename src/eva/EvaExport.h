@@ -5,7 +5,8 @@
 // separate them, a number ends at the first character with code 32 or less, a token that is not
 // a number raises "Invalid numeric input"), three numbers per record, normally one record a line:
 // a number that is not used, the pixel position p and the intensity. Blanks and line ends after
-// the last record form no record; a file that ends inside a record is refused. Consecutive
+// the last record form no record; in a record cut off by the end of the file the missing numbers
+// read as 0. Consecutive
 // records whose positions are exactly equal form a run; a position that comes back after another
 // one starts a new run.
 //
@@ -25,9 +26,6 @@ namespace eva {
 
 // The converted spectrum, written to the current folder.
 inline constexpr const char* convertedFileName = "ar550test.dat";
-// The error of an export that ends inside a record.
-inline constexpr const char* incompleteRecordText =
-    "El archivo EVA termina a mitad de un registro; faltan números del último.";
 // The conversion gives this position the far calibration wavelength colCen.
 inline constexpr double anchorPosition = 1024;
 

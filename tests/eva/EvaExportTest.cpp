@@ -71,7 +71,7 @@ TEST(ReadRuns, ReappearingPositionsExactComparisonAndTrailingBlanks) {
     EXPECT_EQ(runsOf(" \n\n").size(), 0u);
 }
 
-TEST(ReadRuns, BrokenExportsStopAfterTheCompletedRuns) {
+TEST(ReadRuns, BadTokensStopAfterTheCompletedRunsAndCutRecordsReadZeros) {
     std::vector<eva::Run> runs;
     auto read = [&](std::string text) {
         runs.clear();
@@ -82,8 +82,14 @@ TEST(ReadRuns, BrokenExportsStopAfterTheCompletedRuns) {
     };
     EXPECT_EQ(read("0 1 1\n0 2 1\n0 2 x\n"), "Invalid numeric input");
     EXPECT_EQ(runs.size(), 1u); // the run of position 2 was not complete
-    EXPECT_EQ(read("0 1 1\n0 2 1\n0 3 1\n0 4"), eva::incompleteRecordText);
-    EXPECT_EQ(runs.size(), 2u);
+    EXPECT_EQ(read("0 1 1\n0 2 1\n0 3 1\n0 4"), "<no error>");
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_EQ(runs[3].wavelength, eva::exportWavelength(4, a, 550));
+    EXPECT_EQ(runs[3].sum, 0);
+    // A cut record of the position being summed adds nothing to its run.
+    EXPECT_EQ(read("0 1 1\n0 1 2\n0 1"), "<no error>");
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].sum, 3);
     EXPECT_EQ(read("Posicion Intensidad\n"), "Invalid numeric input");
 }
 

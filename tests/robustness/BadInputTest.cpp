@@ -491,27 +491,23 @@ TEST(BadInputs, EvaExportReader) {
             {"empty", "runs=0 file="},
             {"truncated_number", "error: Invalid numeric input file="},
             {"truncated_line", "runs=1 last='1    398.60 410' file=   398.600       410\\n"},
-            {"crlf", "error: El archivo EVA termina a mitad de un registro; faltan números del "
-                     "último. file="},
-            {"cr_only", "error: El archivo EVA termina a mitad de un registro; faltan números del "
-                        "último. file="},
-            {"no_final_line_end", "error: El archivo EVA termina a mitad de un registro; faltan "
-                                  "números del último. file="},
-            {"ctrl_z_inside", "error: El archivo EVA termina a mitad de un registro; faltan "
-                              "números del último. file="},
-            {"nul_bytes", "error: El archivo EVA termina a mitad de un registro; faltan números "
-                          "del último. file="},
+            {"crlf", "runs=2 last='2    397.60 0' file=   398.600       410\\n   397.600         "
+                     "...(42 bytes)"},
+            {"cr_only", "runs=2 last='2    397.60 0' file=   398.600       410\\n   397.600        "
+                        " ...(42 bytes)"},
+            {"no_final_line_end", "runs=2 last='2    397.60 0' file=   398.600       410\\n   "
+                                  "397.600         ...(42 bytes)"},
+            {"ctrl_z_inside", "runs=1 last='1    398.60 0' file=   398.600         0\\n"},
+            {"nul_bytes", "runs=2 last='2    397.60 0' file=   398.600       410\\n   397.600      "
+                          "   ...(42 bytes)"},
             {"utf8_bom", "error: Invalid numeric input file="},
             {"invalid_utf8", "error: Invalid numeric input file="},
             {"long_line", "error: Invalid numeric input file="},
-            {"many_numbers_one_line",
-             "error: El archivo EVA termina a mitad de un registro; faltan números del último. "
-             "last='33332  10397.10 99996' file=   397.800         3\\n   398.100         "
-             "...(699972 bytes)"},
+            {"many_numbers_one_line", "runs=33334 last='33334    397.60 0' file=   397.800         "
+                                      "3\\n   398.100         ...(700014 bytes)"},
             {"overflow", "error: Invalid numeric input file="},
             {"negative_overflow", "error: Invalid numeric input file="},
-            {"underflow", "error: El archivo EVA termina a mitad de un registro; faltan números "
-                          "del último. file="},
+            {"underflow", "runs=1 last='1    398.10 0' file=   398.100         0\\n"},
             {"nan", "error: Invalid numeric input file="},
             {"inf", "error: Invalid numeric input file="},
             {"decimal_comma", "error: Invalid numeric input file="},
@@ -519,13 +515,11 @@ TEST(BadInputs, EvaExportReader) {
             {"text_header", "error: Invalid numeric input file="},
             {"list_shaped", "error: Invalid numeric input file="},
             {"list_bad_intensity", "error: Invalid numeric input file="},
-            {"points_4025", "error: El archivo EVA termina a mitad de un registro; faltan números "
-                            "del último. last='2682    799.90 1' file=   397.700         2\\n   "
-                            "397.900         ...(56322 bytes)"},
+            {"points_4025", "runs=2684 last='2684    397.60 0' file=   397.700         2\\n   "
+                            "397.900         ...(56364 bytes)"},
             {"lines_2025", "error: Invalid numeric input file="},
-            {"entries_145", "error: El archivo EVA termina a mitad de un registro; faltan números "
-                            "del último. last='95    411.80 143' file=   397.700         2\\n   "
-                            "397.900         ...(1995 bytes)"},
+            {"entries_145", "runs=97 last='97    412.10 0' file=   397.700         2\\n   397.900  "
+                            "       ...(2037 bytes)"},
             {"names_45", "error: Invalid numeric input file="},
         },
         evaExport);
