@@ -30,16 +30,31 @@ std::string general(double v) {
     return textio::generalFormat(v);
 }
 
-// A folder of this test process for the files the converting readers write.
-std::filesystem::path outputFolder() {
-    static const auto folder = [] {
-        auto f = std::filesystem::temp_directory_path() /
-                 ("lineid_bad_out_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(f);
-        std::filesystem::create_directories(f);
-        return f;
-    }();
-    return folder;
+// A folder of this test process for the files the converting readers write, removed when the
+// process ends.
+class OutputFolder {
+public:
+    OutputFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("lineid_bad_out_" + std::to_string(::getpid()))) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~OutputFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    OutputFolder(const OutputFolder&) = delete;
+    OutputFolder& operator=(const OutputFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+const std::filesystem::path& outputFolder() {
+    static const OutputFolder folder;
+    return folder.path();
 }
 
 std::string contentsOf(const std::filesystem::path& path) {

@@ -146,6 +146,9 @@ TEST(Monkey, TenThousandActionsOverEveryWindow) {
     for (const QString& f : inputs)
         before[f] = hashOf(f);
 
+    // Checked before the responder, which holds references to this function's locals, is set.
+    auto windows = forms();
+    ASSERT_EQ(windows.size(), 12u);
     std::mt19937 random(20261208);
     auto previousResponder =
         platform::setDialogResponder([&](const platform::OpenDialog&) -> std::optional<QString> {
@@ -153,8 +156,6 @@ TEST(Monkey, TenThousandActionsOverEveryWindow) {
                 return std::nullopt;
             return inputs[static_cast<int>(random() % static_cast<unsigned>(inputs.size()))];
         });
-    auto windows = forms();
-    ASSERT_EQ(windows.size(), 12u);
     const int actions = actionCount();
     for (int i = 0; i < actions; ++i) {
         if (std::getenv("LINEID_MONKEY_TRACE") != nullptr)

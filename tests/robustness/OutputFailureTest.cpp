@@ -88,6 +88,11 @@ const std::vector<Operation>& operations() {
          {{"imagen.asc", image}},
          {},
          [](const QDir& in, DialogScript& script) {
+             Andor->rb1024x256->setChecked(true);
+             Andor->rbCol->setChecked(true);
+             Andor->edCuadroN->setText("1");
+             Andor->edCol->setText("47");
+             Andor->ednsum->setText("5");
              script.choose(in.filePath("imagen.asc"));
              Andor->btAndor->click();
          }},
@@ -177,21 +182,30 @@ Inputs reread(const QDir& dir, const Inputs& inputs) {
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &previous_);
+        if (getrlimit(RLIMIT_FSIZE, &previous_) != 0)
+            return;
         previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        if (previousHandler_ == SIG_ERR)
+            return;
         rlimit limited{bytes, previous_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limited);
+        active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
+        if (!active_)
+            std::signal(SIGXFSZ, previousHandler_);
     }
     ~FileSizeLimit() {
+        if (!active_)
+            return;
         setrlimit(RLIMIT_FSIZE, &previous_);
         std::signal(SIGXFSZ, previousHandler_);
     }
+    bool active() const { return active_; }
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
 private:
     rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
+    void (*previousHandler_)(int) = SIG_DFL;
+    bool active_ = false;
 };
 
 enum class Failure { FolderInPlace, WorkingFolderGone, DiskFull };
@@ -211,11 +225,13 @@ void expectEveryOperationReports(Failure failure, const QString& expected) {
         if (failure == Failure::FolderInPlace) {
             ASSERT_TRUE(in.mkdir(op.output));
         }
-        std::optional<FileSizeLimit> limit;
-        if (failure == Failure::DiskFull)
-            limit.emplace(1);
         if (op.prepare)
             op.prepare(in, script);
+        std::optional<FileSizeLimit> limit;
+        if (failure == Failure::DiskFull) {
+            limit.emplace(1);
+            ASSERT_TRUE(limit->active()) << "no file-size limit";
+        }
         std::optional<QTemporaryDir> gone;
         if (failure == Failure::WorkingFolderGone) {
             gone.emplace();
