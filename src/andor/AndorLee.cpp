@@ -32,13 +32,9 @@ TAndor::TAndor()
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.canvas = [this]() -> platform::Canvas& { return canvas(); };
-    frame.clientSize = [this] { return clientArea()->size(); };
+    frame.drawOn(*this);
     // The tick labels always show the store's bounds: the zoom belongs to the line view.
-    frame.labelLimits = [] {
-        const auto& s = Lee->store;
-        return plot::PlotLimits{s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
-    };
+    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
     createControls();
     connectHandlers();
     FormCreate();

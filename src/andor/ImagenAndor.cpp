@@ -29,8 +29,7 @@ TAndorImagen::TAndorImagen()
     frame.style.bottomFraction = 0.90;
     frame.style.widthFraction = 0.95;
     frame.style.heightFraction = 0.50;
-    frame.canvas = [this]() -> platform::Canvas& { return canvas(); };
-    frame.clientSize = [this] { return clientArea()->size(); };
+    frame.drawOn(*this);
     createControls();
     connectHandlers();
     FormCreate();

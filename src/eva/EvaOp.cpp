@@ -35,13 +35,9 @@ TEvaOpera::TEvaOpera()
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.canvas = [this]() -> platform::Canvas& { return canvas(); };
-    frame.clientSize = [this] { return clientArea()->size(); };
+    frame.drawOn(*this);
     // This window never follows the zoom of the line view: the store's bounds only.
-    frame.labelLimits = [] {
-        const auto& s = Lee->store;
-        return plot::PlotLimits{s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
-    };
+    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
     frame.style.labelsStickAt = [this](int topRow) { return topRow > legendLimit; };
     createControls();
     connectHandlers();

@@ -55,8 +55,7 @@ TLinea::TLinea()
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.canvas = [this]() -> platform::Canvas& { return canvas(); };
-    frame.clientSize = [this] { return clientArea()->size(); };
+    frame.drawOn(*this);
     frame.labelLimits = [this] { return plotRange(); };
     createControls();
     connectHandlers();
@@ -275,8 +274,7 @@ void TLinea::btLeeExpClick() {
 plot::PlotLimits TLinea::plotRange() const {
     if (Zoom->zoomActivo)
         return {Zoom->xMaxZoom, Zoom->xMinZoom, Zoom->yMaxZoom, Zoom->yMinZoom};
-    const auto& s = Lee->store;
-    return {s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
+    return plot::experimentalBounds(Lee->store);
 }
 
 void TLinea::PlotExperimental() {

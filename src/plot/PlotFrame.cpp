@@ -13,6 +13,15 @@ int toPixel(double v) {
     return static_cast<int>(std::clamp<std::int64_t>(textio::nearest(v), -limit, limit));
 }
 
+PlotLimits experimentalBounds(const store::SpectrumStore& s) {
+    return {s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
+}
+
+void PlotFrame::drawOn(platform::Form& form) {
+    canvas = [&form]() -> platform::Canvas& { return form.canvas(); };
+    clientSize = [&form] { return form.clientArea()->size(); };
+}
+
 void PlotFrame::SetupFrame() {
     QSize size = clientSize();
     clientWidth = size.width();

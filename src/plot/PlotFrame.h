@@ -6,6 +6,8 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/Form.h"
+#include "store/SpectrumStore.h"
 
 #include <QSize>
 #include <QString>
@@ -44,6 +46,9 @@ struct PlotLimits {
     double yMin = 0;
 };
 
+// The bounds of the store's experimental spectrum.
+PlotLimits experimentalBounds(const store::SpectrumStore& s);
+
 enum class PointKind { Polyline = 1, Stick = 2 };
 
 class PlotFrame {
@@ -65,6 +70,9 @@ public:
     std::function<QSize()> clientSize;
     // Where the tick labels take their limits.
     std::function<PlotLimits()> labelLimits;
+
+    // Draws on the form's retained image and takes its size from the form's client area.
+    void drawOn(platform::Form& form);
 
     void SetupFrame();
     void ClearPlot();

@@ -40,12 +40,8 @@ TConv::TConv()
            QStringLiteral("Convolucion entre espectro experimental y del Nist"), 696, 480) {
     setPlacement(platform::Placement::Default);
     frame.style = convStyle();
-    frame.canvas = [this]() -> platform::Canvas& { return canvas(); };
-    frame.clientSize = [this] { return clientArea()->size(); };
-    frame.labelLimits = [] {
-        const auto& s = Lee->store;
-        return plot::PlotLimits{s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
-    };
+    frame.drawOn(*this);
+    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
     createControls();
     platform::onClick(btConvo, this, &TConv::btConvoClick);
     platform::onClick(btFin, this, &TConv::btFinClick);
