@@ -190,10 +190,8 @@ void TAndor::rbColClick() {
 void TAndor::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
-    const auto& s = Lee->store;
-    double x = textio::divide(state.x - frame.frameLeft, xScale) + s.xExpMin;
-    double y = textio::divide(frame.frameBottom - state.y, yScale) + s.yExpMin;
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(x, y)));
+    auto at = frame.valueAt(state.x, state.y, xScale, yScale, plot::experimentalBounds(Lee->store));
+    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
 }
 
 void TAndor::Button3Click() {

@@ -155,10 +155,8 @@ void TAndorImagen::PaintPixel(int level, double p, double s) {
 void TAndorImagen::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
-    const auto& s = Lee->store;
-    double x = textio::divide(state.x - frame.frameLeft, xScale) + s.xExpMin;
-    double y = textio::divide(frame.frameBottom - state.y, yScale) + s.yExpMin;
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(x, y)));
+    auto at = frame.valueAt(state.x, state.y, xScale, yScale, plot::experimentalBounds(Lee->store));
+    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
 }
 
 void TAndorImagen::rbOtroClick() {

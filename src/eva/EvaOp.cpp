@@ -197,11 +197,10 @@ void TEvaOpera::FormClick() {
 void TEvaOpera::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
-    const auto& s = Lee->store;
-    double x = textio::divide(state.x - frame.frameLeft, xScale) + s.xExpMin;
     // The intensity is read on the spectrum's scale: the lines' scale has another base.
-    double y = textio::divide(frame.frameBottom - state.y, spectrumYScale) + s.yExpMin;
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(x, y)));
+    auto at = frame.valueAt(state.x, state.y, xScale, spectrumYScale,
+                            plot::experimentalBounds(Lee->store));
+    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
 }
 
 void TEvaOpera::FormActivate() {

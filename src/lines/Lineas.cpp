@@ -350,12 +350,10 @@ void TLinea::FormClick() {
 void TLinea::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
-    plot::PlotLimits range = plotRange();
-    double x = textio::divide(state.x - frame.frameLeft, xScale) + range.xMin;
-    double y = textio::divide(frame.frameBottom - state.y, spectrumYScale) + range.yMin;
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(x, y)));
+    auto at = frame.valueAt(state.x, state.y, xScale, spectrumYScale, plotRange());
+    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
     if (CBguarda->isChecked())
-        capturePeak(x, y);
+        capturePeak(at.x, at.y);
 }
 
 void TLinea::capturePeak(double x, double y) {

@@ -22,6 +22,14 @@ void PlotFrame::drawOn(platform::Form& form) {
     clientSize = [&form] { return form.clientArea()->size(); };
 }
 
+DataPoint PlotFrame::valueAt(int x, int y, double xScale, double yScale,
+                             const PlotLimits& limits) const {
+    DataPoint p;
+    p.x = textio::divide(x - frameLeft, xScale) + limits.xMin;
+    p.y = textio::divide(frameBottom - y, yScale) + limits.yMin;
+    return p;
+}
+
 void PlotFrame::SetupFrame() {
     QSize size = clientSize();
     clientWidth = size.width();

@@ -49,6 +49,12 @@ struct PlotLimits {
 // The bounds of the store's experimental spectrum.
 PlotLimits experimentalBounds(const store::SpectrumStore& s);
 
+// A point in data units (wavelength, intensity).
+struct DataPoint {
+    double x = 0;
+    double y = 0;
+};
+
 enum class PointKind { Polyline = 1, Stick = 2 };
 
 class PlotFrame {
@@ -85,6 +91,10 @@ public:
 
     // SetupFrame, ClearPlot, DrawAxes, DrawTicks and DrawTickLabels in that order.
     void drawEmptyFrame();
+
+    // The data values under client pixel (x, y) for a plot drawn with these scales from these
+    // lower limits.
+    DataPoint valueAt(int x, int y, double xScale, double yScale, const PlotLimits& limits) const;
 
 private:
     int tickOffset(int i, int length, int divisions) const;
