@@ -7,7 +7,6 @@
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
-#include "textio/Convert.h"
 
 TAndorImagen* AndorImagen = nullptr;
 
