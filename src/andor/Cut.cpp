@@ -10,6 +10,7 @@ TCortaDivide* CortaDivide = nullptr;
 
 namespace {
 
+using platform::button;
 using platform::edit;
 using platform::label;
 using platform::named;
@@ -61,10 +62,9 @@ void TCortaDivide::createControls() {
     lbTamanio = label(area, "lbTamanio", QStringLiteral("0"), {150, 250, 100, 22});
 
     ListBox1 = named(new platform::ListBox(area), "ListBox1", {420, 14, 256, 340});
-    btLeeArch = named(new QPushButton(QStringLiteral("&Lee archivo imagen"), area), "btLeeArch",
-                      {16, 290, 184, 34});
-    Button2 =
-        named(new QPushButton(QStringLiteral("&Regresa"), area), "Button2", {216, 290, 120, 34});
+    btLeeArch =
+        button(area, "btLeeArch", QStringLiteral("&Lee archivo imagen"), {16, 290, 184, 34});
+    Button2 = button(area, "Button2", QStringLiteral("&Regresa"), {216, 290, 120, 34});
     OpenDialog1 = new platform::OpenDialog(QStringLiteral("OpenDialog1"), QString(), this);
 }
 

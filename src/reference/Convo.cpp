@@ -11,6 +11,9 @@ TConv* Conv = nullptr;
 
 namespace {
 
+using platform::button;
+using platform::edit;
+using platform::label;
 using platform::named;
 
 // This window's frame: wider, lower, four divisions with short ticks, the zoom never consulted,
@@ -49,20 +52,18 @@ TConv::TConv()
 
 void TConv::createControls() {
     QWidget* area = clientArea();
-    Label4 = named(new QLabel(QStringLiteral("Delta Color"), area), "Label4", {8, 10, 80, 20});
-    Edit1 = named(new QLineEdit(QStringLiteral("3"), area), "Edit1", {90, 8, 60, 24});
+    Label4 = label(area, "Label4", QStringLiteral("Delta Color"), {8, 10, 80, 20});
+    Edit1 = edit(area, "Edit1", QStringLiteral("3"), {90, 8, 60, 24});
     GroupBox2 =
         named(new QGroupBox(QStringLiteral("Gaussiana"), area), "GroupBox2", {160, 2, 220, 84});
-    Label1 =
-        named(new QLabel(QStringLiteral("Ancho de l inea"), GroupBox2), "Label1", {8, 22, 100, 20});
-    edAncho = named(new QLineEdit(QStringLiteral("2"), GroupBox2), "edAncho", {110, 20, 60, 24});
-    Label2 = named(new QLabel(QStringLiteral("nm"), GroupBox2), "Label2", {176, 22, 30, 20});
-    Label3 = named(new QLabel(QStringLiteral("Resolucion"), GroupBox2), "Label3", {8, 52, 100, 20});
-    edResol = named(new QLineEdit(QStringLiteral("0.2"), GroupBox2), "edResol", {110, 50, 60, 24});
-    Label5 = named(new QLabel(QStringLiteral("nm"), GroupBox2), "Label5", {176, 52, 30, 20});
-    btConvo =
-        named(new QPushButton(QStringLiteral("&Convolucion"), area), "btConvo", {8, 42, 142, 28});
-    btFin = named(new QPushButton(QStringLiteral("&Fin"), area), "btFin", {8, 76, 142, 28});
+    Label1 = label(GroupBox2, "Label1", QStringLiteral("Ancho de l inea"), {8, 22, 100, 20});
+    edAncho = edit(GroupBox2, "edAncho", QStringLiteral("2"), {110, 20, 60, 24});
+    Label2 = label(GroupBox2, "Label2", QStringLiteral("nm"), {176, 22, 30, 20});
+    Label3 = label(GroupBox2, "Label3", QStringLiteral("Resolucion"), {8, 52, 100, 20});
+    edResol = edit(GroupBox2, "edResol", QStringLiteral("0.2"), {110, 50, 60, 24});
+    Label5 = label(GroupBox2, "Label5", QStringLiteral("nm"), {176, 52, 30, 20});
+    btConvo = button(area, "btConvo", QStringLiteral("&Convolucion"), {8, 42, 142, 28});
+    btFin = button(area, "btFin", QStringLiteral("&Fin"), {8, 76, 142, 28});
     ListBox1 = named(new platform::ListBox(area), "ListBox1", {390, 4, 300, 118});
 }
 

@@ -9,6 +9,9 @@
 
 TNist* Nist = nullptr;
 
+using platform::button;
+using platform::edit;
+using platform::label;
 using platform::named;
 
 TNist::TNist() : Form(QStringLiteral("Nist"), QStringLiteral("Nist"), 230, 480) {
@@ -22,20 +25,17 @@ void TNist::createControls() {
     QWidget* area = clientArea();
     GroupBox4 = named(new QGroupBox(QStringLiteral("Convierte Nist a (x,y)"), area), "GroupBox4",
                       {6, 4, 218, 150});
-    Label4 = named(new QLabel(QStringLiteral("Archivo"), GroupBox4), "Label4", {8, 22, 60, 20});
-    lbArchNist =
-        named(new QLabel(QStringLiteral("..."), GroupBox4), "lbArchNist", {70, 22, 140, 20});
-    Label5 = named(new QLabel(QStringLiteral("Limite"), GroupBox4), "Label5", {8, 52, 60, 20});
-    edImin = named(new QLineEdit(QStringLiteral("100"), GroupBox4), "edImin", {70, 50, 80, 24});
-    btLeeLineas =
-        named(new QPushButton(QStringLiteral("&Lee"), GroupBox4), "btLeeLineas", {8, 84, 100, 28});
-    Label1 = named(new QLabel(QStringLiteral("Poner solo observables, formato ASCII"), GroupBox4),
-                   "Label1", {8, 114, 206, 34});
+    Label4 = label(GroupBox4, "Label4", QStringLiteral("Archivo"), {8, 22, 60, 20});
+    lbArchNist = label(GroupBox4, "lbArchNist", QStringLiteral("..."), {70, 22, 140, 20});
+    Label5 = label(GroupBox4, "Label5", QStringLiteral("Limite"), {8, 52, 60, 20});
+    edImin = edit(GroupBox4, "edImin", QStringLiteral("100"), {70, 50, 80, 24});
+    btLeeLineas = button(GroupBox4, "btLeeLineas", QStringLiteral("&Lee"), {8, 84, 100, 28});
+    Label1 = label(GroupBox4, "Label1", QStringLiteral("Poner solo observables, formato ASCII"),
+                   {8, 114, 206, 34});
     Label1->setWordWrap(true);
     platform::setTextColor(Label1, 0xFF0000);
     ListBox1 = named(new platform::ListBox(area), "ListBox1", {6, 160, 218, 270});
-    Button1 =
-        named(new QPushButton(QStringLiteral("&Regresa"), area), "Button1", {6, 438, 100, 28});
+    Button1 = button(area, "Button1", QStringLiteral("&Regresa"), {6, 438, 100, 28});
     OpenDialog1 = new platform::OpenDialog(QStringLiteral("OpenDialog1"),
                                            QStringLiteral("dat|*.dat|asc|*.asc"), this);
 }

@@ -11,6 +11,9 @@
 
 TBuscaPicos* BuscaPicos = nullptr;
 
+using platform::button;
+using platform::edit;
+using platform::label;
 using platform::named;
 
 TBuscaPicos::TBuscaPicos()
@@ -23,24 +26,21 @@ TBuscaPicos::TBuscaPicos()
 
 void TBuscaPicos::createControls() {
     QWidget* area = clientArea();
-    btPicos =
-        named(new QPushButton(QStringLiteral("&Busca Picos"), area), "btPicos", {8, 8, 110, 28});
-    Label4 = named(new QLabel(QStringLiteral("Delta Promedio"), area), "Label4", {8, 44, 100, 20});
-    Edit1 = named(new QLineEdit(QStringLiteral("6"), area), "Edit1", {110, 42, 60, 24});
+    btPicos = button(area, "btPicos", QStringLiteral("&Busca Picos"), {8, 8, 110, 28});
+    Label4 = label(area, "Label4", QStringLiteral("Delta Promedio"), {8, 44, 100, 20});
+    Edit1 = edit(area, "Edit1", QStringLiteral("6"), {110, 42, 60, 24});
     GroupBox3 =
         named(new QGroupBox(QStringLiteral("Lineas"), area), "GroupBox3", {190, 4, 300, 62});
-    Label1 = named(new QLabel(QStringLiteral("Delta (Intervalo)"), GroupBox3), "Label1",
-                   {8, 26, 120, 20});
-    Edit2 = named(new QLineEdit(QStringLiteral("2"), GroupBox3), "Edit2", {130, 24, 60, 24});
-    Label2 = named(new QLabel(QStringLiteral("nm"), GroupBox3), "Label2", {196, 26, 30, 20});
+    Label1 = label(GroupBox3, "Label1", QStringLiteral("Delta (Intervalo)"), {8, 26, 120, 20});
+    Edit2 = edit(GroupBox3, "Edit2", QStringLiteral("2"), {130, 24, 60, 24});
+    Label2 = label(GroupBox3, "Label2", QStringLiteral("nm"), {196, 26, 30, 20});
     GroupBox2 = named(new QGroupBox(QStringLiteral("Lineas Experimentales promediadas"), area),
                       "GroupBox2", {8, 74, 240, 250});
     ListBox1 = named(new platform::ListBox(GroupBox2), "ListBox1", {6, 20, 228, 224});
     GroupBox4 = named(new QGroupBox(QStringLiteral("Lineas encontradas en el intervalo"), area),
                       "GroupBox4", {254, 74, 240, 250});
     ListBox2 = named(new platform::ListBox(GroupBox4), "ListBox2", {6, 20, 228, 224});
-    Button1 =
-        named(new QPushButton(QStringLiteral("&Regresar"), area), "Button1", {8, 332, 110, 28});
+    Button1 = button(area, "Button1", QStringLiteral("&Regresar"), {8, 332, 110, 28});
 }
 
 void TBuscaPicos::btPicosClick() {
