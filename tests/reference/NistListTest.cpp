@@ -28,7 +28,8 @@ struct Converted {
 };
 
 Converted convert(const std::string& input, int limit) {
-    auto path = std::filesystem::temp_directory_path() / ("lineid_nist_test_out_" + std::to_string(::getpid()) + ".dat");
+    auto path = std::filesystem::temp_directory_path() /
+                ("lineid_nist_test_out_" + std::to_string(::getpid()) + ".dat");
     Converted c;
     {
         auto in = textio::TextReader::fromString(input);
