@@ -16,6 +16,7 @@ void listProfiles4024(benchmark::State& state) {
     platform::ListBox list;
     list.resize(300, 400);
     list.show();
+    QCoreApplication::processEvents(); // shown and laid out before the timing
     reference::GaussProfile g;
     for (auto _ : state) {
         list.clear();
@@ -48,6 +49,7 @@ void convolucionPressFullStore(benchmark::State& state) {
     for (int j = 1; j <= s.nRef; ++j)
         s.xRef[j] = 400 + 0.2 * j;
     Conv->showWindow();
+    QCoreApplication::processEvents();
     for (auto _ : state) {
         Conv->ListBox1->clear();
         Conv->btConvo->click();
