@@ -165,12 +165,12 @@ void TAndor::btGrafClick() {
     Lee->LoadExperimentalFile(lbAndorArch->text() + QStringLiteral(".dat"));
     const auto& s = Lee->store;
     frame.drawEmptyFrame();
-    xScale = textio::divide(frame.frameWidth, s.xExpMax - s.xExpMin);
-    yScale = textio::divide(frame.frameHeight, s.yExpMax - s.yExpMin);
+    xScale = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
+    yScale = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
     canvas().setPenColor(0x0000FF);
     for (int i = 1; i <= s.nExp; ++i)
-        frame.PlotPoint(1, i, (s.xExp[i] - s.xExpMin) * xScale, (s.yExp[i] - s.yExpMin) * yScale,
-                        QString());
+        frame.PlotPoint(1, i, plot::pixelOffset(s.xExp[i], s.xExpMin, xScale),
+                        plot::pixelOffset(s.yExp[i], s.yExpMin, yScale), QString());
 }
 
 void TAndor::rbRenClick() {

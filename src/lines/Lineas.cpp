@@ -283,13 +283,13 @@ void TLinea::PlotExperimental() {
         return;
     frame.drawEmptyFrame();
     plot::PlotLimits range = plotRange();
-    xScale = textio::divide(frame.frameWidth, range.xMax - range.xMin);
-    yScale = textio::divide(frame.frameHeight, range.yMax - range.yMin);
+    xScale = plot::scaleFor(frame.frameWidth, range.xMax, range.xMin);
+    yScale = plot::scaleFor(frame.frameHeight, range.yMax, range.yMin);
     spectrumYScale = yScale;
     canvas().setPenColor(0x0000FF);
     for (int i = 1; i <= store.nExp; ++i)
-        frame.PlotPoint(1, i, (store.xExp[i] - range.xMin) * xScale,
-                        (store.yExp[i] - range.yMin) * yScale, QString());
+        frame.PlotPoint(1, i, plot::pixelOffset(store.xExp[i], range.xMin, xScale),
+                        plot::pixelOffset(store.yExp[i], range.yMin, yScale), QString());
 }
 
 void TLinea::btGrafExpClick() {
@@ -328,7 +328,7 @@ void TLinea::drawLineSet(int k, double shift, double xMin, double xMax) {
     double h = frame.frameHeight;
     double s = 0;
     if (maxSel - minSel != 0)
-        s = textio::divide(h, maxSel - minSel);
+        s = textio::divide(h, textio::checkedDifference(maxSel, minSel));
     else
         s = k == 1 ? textio::divide(h, maxSel) : h;
     yScale = s;
@@ -336,8 +336,8 @@ void TLinea::drawLineSet(int k, double shift, double xMin, double xMax) {
     for (int i = 1; i <= n; ++i) {
         if (!visible(i))
             continue;
-        double x = (xNist(i, k) + shift - xMin) * xScale;
-        double y = mult * s * (yNist(i, k) - yMinNist[k]);
+        double x = plot::pixelOffset(textio::checkedSum(xNist(i, k), shift), xMin, xScale);
+        double y = plot::pixelOffset(yNist(i, k), yMinNist[k], textio::checkedProduct(mult, s));
         frame.PlotPoint(2, i, x, y, withLabels ? platform::fromFileText(ionNist(i, k)) : QString());
     }
 }

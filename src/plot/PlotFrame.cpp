@@ -13,6 +13,14 @@ int toPixel(double v) {
     return static_cast<int>(std::clamp<std::int64_t>(textio::nearest(v), -limit, limit));
 }
 
+double scaleFor(int pixels, double max, double min) {
+    return textio::divide(pixels, textio::checkedDifference(max, min));
+}
+
+double pixelOffset(double value, double min, double scale) {
+    return textio::checkedProduct(textio::checkedDifference(value, min), scale);
+}
+
 PlotLimits experimentalBounds(const store::SpectrumStore& s) {
     return {s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
 }
@@ -124,6 +132,9 @@ void PlotFrame::PlotPoint(int kind, int index, double x, double y, const QString
 }
 
 void PlotFrame::drawEmptyFrame() {
+    // A full redraw starts from a clean client area, as after any repaint of the window: marks
+    // an earlier picture left outside the cleared rectangle go.
+    canvas().eraseAll();
     SetupFrame();
     ClearPlot();
     DrawAxes();

@@ -89,7 +89,8 @@ public:
     // from the frame origin, x to the right and y upwards.
     void PlotPoint(int kind, int index, double x, double y, const QString& label);
 
-    // SetupFrame, ClearPlot, DrawAxes, DrawTicks and DrawTickLabels in that order.
+    // The client area erased, then SetupFrame, ClearPlot, DrawAxes, DrawTicks and
+    // DrawTickLabels in that order.
     void drawEmptyFrame();
 
     // The data values under client pixel (x, y) for a plot drawn with these scales from these
@@ -102,5 +103,11 @@ private:
 
 // The pixel nearest to v, kept within what the drawing layer takes.
 int toPixel(double v);
+
+// Pixels per data unit for `pixels` spread over max - min.
+double scaleFor(int pixels, double max, double min);
+// (value - min) * scale, the offset in pixels of a data value from the frame's edge; a result
+// beyond a double is reported as an overflow, like every product and sum of the drawing.
+double pixelOffset(double value, double min, double scale);
 
 } // namespace plot

@@ -27,4 +27,16 @@ double divide(double a, double b);
 // "Floating point overflow", a NaN "Invalid floating point operation".
 double checked(double v);
 
+// a + b, a - b and a * b, checked like `checked`: a result too large for a double is an overflow
+// at that very operation, not an undefined value further on.
+inline double checkedSum(double a, double b) {
+    return checked(a + b);
+}
+inline double checkedDifference(double a, double b) {
+    return checked(a - b);
+}
+inline double checkedProduct(double a, double b) {
+    return checked(a * b);
+}
+
 } // namespace textio

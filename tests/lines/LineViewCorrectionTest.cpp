@@ -80,6 +80,20 @@ TEST_F(LineViewWork, CorrigeAppliesTheShownCoefficientsToTheUncorrectedAxis) {
     EXPECT_TRUE(Linea->frame.frameReady); // redrawn
 }
 
+TEST_F(LineViewWork, OverflowingCoefficientsAreReportedAsOverflows) {
+    MessageCapture capture;
+    leave(Linea->edColorCentral, "500");
+    leave(Linea->edColorCentral, "1e200");
+    EXPECT_EQ(capture.errors(), QStringList{"Floating point overflow"});
+    EXPECT_EQ(Linea->lbPendCorr->text(), "-0.1947085");
+    EXPECT_EQ(Linea->lbOrdOri->text(), "97.35425");
+    // A typed slope that throws the abscissae past a double stops the correction.
+    loadExperimental("100 1\n250 2\n");
+    Linea->lbPendCorr->setText("1e308");
+    Linea->btCorrigeError->click();
+    EXPECT_EQ(capture.errors().back(), "Floating point overflow");
+}
+
 TEST_F(LineViewWork, CorrigeWithABadTextChangesNothing) {
     MessageCapture capture;
     loadExperimental("100 1\n250 2\n");

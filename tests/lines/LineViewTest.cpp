@@ -218,6 +218,21 @@ TEST_F(LineView, BadMultiplierStopsAfterTheEarlierSets) {
     EXPECT_FALSE(rec.callsOf("rectangle").empty()); // the spectrum was drawn first
 }
 
+TEST_F(LineView, StickHeightsBeyondADoubleAreOverflows) {
+    MessageCapture capture;
+    loadExperimental(spectrum);
+    loadSlot(1, "4050 500 Ar I\n4100 20 Ar I\n", "one.dat");
+    Linea->ChBNist1->setChecked(true);
+    Linea->edMultNist1->setText("1e308");
+    record();
+    Linea->edMultNist1->setText("1");
+    Linea->edShiftNist->setText("1e308");
+    record();
+    Linea->edShiftNist->setText("0");
+    EXPECT_EQ(capture.errors(),
+              (QStringList{"Floating point overflow", "Floating point overflow"}));
+}
+
 TEST_F(LineView, NothingIsDrawnWithoutASpectrum) {
     Lee->store.hayExp = false;
     record();
