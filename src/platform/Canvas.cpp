@@ -49,14 +49,38 @@ ImageCanvas::~ImageCanvas() {
 
 void ImageCanvas::finish() {
     painter_.reset();
+    // The controls may have moved while nothing was drawn: the next drawing asks again.
+    clip_.reset();
+}
+
+void ImageCanvas::setClip(std::function<QRegion()> region) {
+    clipSource_ = std::move(region);
+    clipChanged();
+}
+
+void ImageCanvas::clipChanged() {
+    finish();
+}
+
+const QRegion& ImageCanvas::clip() {
+    if (!clip_)
+        clip_ = clipSource_ ? clipSource_() : QRegion(image_.rect());
+    return *clip_;
 }
 
 QPainter& ImageCanvas::painter() {
     if (!painter_) {
         painter_.emplace(&image_);
         painter_->setRenderHint(QPainter::Antialiasing, false);
+        painter_->setClipRegion(clip());
     }
     return *painter_;
+}
+
+void ImageCanvas::eraseAll() {
+    QPainter& p = painter();
+    p.fillRect(image_.rect(), toColor(background_));
+    changed_();
 }
 
 QPen ImageCanvas::currentPen() const {
@@ -105,7 +129,8 @@ void ImageCanvas::textOut(int x, int y, const QString& text) {
 void ImageCanvas::setPixel(int x, int y, Rgb color) {
     if (painter_)
         painter_.reset();
-    if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height())
+    if (x >= 0 && y >= 0 && x < image_.width() && y < image_.height() &&
+        clip().contains(QPoint(x, y)))
         image_.setPixel(x, y, static_cast<QRgb>(color | 0xFF000000u));
     changed_();
 }
@@ -136,17 +161,19 @@ void ImageCanvas::setPixels(int x, int y, int width, int height, std::span<const
         Canvas::setPixels(x, y, width, height, colors);
         return;
     }
-    // The part of the block that lies on the image.
-    int cFirst = std::max(0, -x);
-    int cLast = std::min(width, image_.width() - x);
-    int rFirst = std::max(0, -y);
-    int rLast = std::min(height, image_.height() - y);
-    for (int r = rFirst; r < rLast; ++r) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y + r));
-        const Rgb* source = colors.data() + static_cast<std::size_t>(r) * width;
-        for (int c = cFirst; c < cLast; ++c)
-            if (source[c] <= 0xFFFFFF)
-                line[x + c] = static_cast<QRgb>(source[c] | 0xFF000000u);
+    // Each part of the block that lies on the drawable part of the image, a few rectangles.
+    const QRect block = QRect(x, y, width, height).intersected(image_.rect());
+    for (const QRect& part : clip()) {
+        QRect open = part.intersected(block);
+        if (open.isEmpty())
+            continue;
+        for (int row = open.top(); row <= open.bottom(); ++row) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(row));
+            const Rgb* source = colors.data() + static_cast<std::size_t>(row - y) * width;
+            for (int col = open.left(); col <= open.right(); ++col)
+                if (Rgb color = source[col - x]; color <= 0xFFFFFF)
+                    line[col] = static_cast<QRgb>(color | 0xFF000000u);
+        }
     }
     changed_();
 }
@@ -220,6 +247,12 @@ void RecordingCanvas::setPixel(int x, int y, Rgb color) {
     record("setPixel", {x, y, static_cast<int>(color)});
     if (forward_)
         forward_->setPixel(x, y, color);
+}
+
+void RecordingCanvas::eraseAll() {
+    record("eraseAll", {});
+    if (forward_)
+        forward_->eraseAll();
 }
 
 } // namespace platform

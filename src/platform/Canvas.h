@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <QRegion>
 #include <QString>
 
 #include <cstdint>
@@ -37,6 +38,9 @@ public:
     // A block of pixels set as setPixel would set them one by one: `colors` holds width x height
     // entries row by row from (x, y); an entry above 0xFFFFFF leaves its pixel as it is.
     virtual void setPixels(int x, int y, int width, int height, std::span<const Rgb> colors);
+    // Paints the whole surface in the window's background colour, as a repaint of the window
+    // would; pen, brush and pen position stay.
+    virtual void eraseAll() = 0;
 
     virtual Rgb penColor() const = 0;
     virtual PenStyle penStyle() const = 0;
@@ -51,6 +55,11 @@ public:
     ~ImageCanvas() override;
 
     void setFont(const QFont& font) { font_ = font; }
+    void setBackground(Rgb color) { background_ = color; }
+    // Where drawing may land: the controls lying on the surface are left out, the way a window
+    // never draws over its child windows. Asked again after `clipChanged`.
+    void setClip(std::function<QRegion()> region);
+    void clipChanged();
     // Ends the open painter so that the image can be read or replaced.
     void finish();
 
@@ -65,6 +74,7 @@ public:
     void setPixel(int x, int y, Rgb color) override;
     // Writes the image's scan lines directly.
     void setPixels(int x, int y, int width, int height, std::span<const Rgb> colors) override;
+    void eraseAll() override;
 
     Rgb penColor() const override { return pen_; }
     PenStyle penStyle() const override { return style_; }
@@ -74,10 +84,14 @@ public:
 private:
     QPainter& painter();
     QPen currentPen() const;
+    const QRegion& clip();
 
     QImage& image_;
     std::function<void()> changed_;
     std::optional<QPainter> painter_;
+    std::function<QRegion()> clipSource_;
+    std::optional<QRegion> clip_;
+    Rgb background_ = 0xFFFFFF;
     QFont font_;
     Rgb pen_ = 0x000000;
     Rgb brush_ = 0xFFFFFF;
@@ -114,6 +128,7 @@ public:
     void rectangle(int x1, int y1, int x2, int y2) override;
     void textOut(int x, int y, const QString& text) override;
     void setPixel(int x, int y, Rgb color) override;
+    void eraseAll() override;
 
     Rgb penColor() const override { return pen_; }
     PenStyle penStyle() const override { return style_; }

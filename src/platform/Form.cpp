@@ -4,6 +4,7 @@
 #include "Guard.h"
 
 #include <QApplication>
+#include <QChildEvent>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -28,6 +29,29 @@ void ClientArea::paintEvent(QPaintEvent*) {
     form_.imageCanvas_->finish();
     QPainter p(this);
     p.drawImage(0, 0, form_.image_);
+}
+
+void ClientArea::childEvent(QChildEvent* event) {
+    QWidget::childEvent(event);
+    if (event->added() && event->child()->isWidgetType())
+        event->child()->installEventFilter(this);
+    if (event->added() || event->removed())
+        form_.imageCanvas_->clipChanged();
+}
+
+bool ClientArea::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (watched->parent() == this)
+            form_.imageCanvas_->clipChanged();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool ClientArea::onControl(const QMouseEvent* event) const {
@@ -84,9 +108,25 @@ Form::Form(const QString& name, const QString& caption, int width, int height)
     image_.fill(palette().color(QPalette::Window));
     imageCanvas_ = std::make_unique<ImageCanvas>(image_, [this] { client_->update(); });
     imageCanvas_->setFont(font());
+    imageCanvas_->setBackground(palette().color(QPalette::Window).rgb() & 0xFFFFFFu);
+    imageCanvas_->setClip([this] { return drawableRegion(); });
 }
 
-Form::~Form() = default;
+QRegion Form::drawableRegion() const {
+    QRegion region(image_.rect());
+    for (QObject* child : client_->children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (control != nullptr && !control->isHidden())
+            region -= control->geometry();
+    }
+    return region;
+}
+
+Form::~Form() {
+    detachExitHandlers(this);
+    // The client area and its controls go first: their last events still reach the canvas.
+    delete client_;
+}
 
 QWidget* Form::clientArea() const {
     return client_;
@@ -140,6 +180,7 @@ void Form::growImage() {
         p.drawImage(0, 0, image_);
     }
     image_ = std::move(grown);
+    imageCanvas_->clipChanged();
 }
 
 void Form::setPlacement(Placement placement, QPoint designPosition) {

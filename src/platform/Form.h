@@ -37,6 +37,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The controls' places shape where drawing may land: any change of them is watched.
+    void childEvent(QChildEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -86,6 +89,8 @@ protected:
 private:
     friend class ClientArea;
     void layoutClient();
+    // The image less the controls that lie on it.
+    QRegion drawableRegion() const;
     void growImage();
 
     ClientArea* client_;
