@@ -8,6 +8,7 @@
 #include "eva/EvaOp.h"
 #include "eva/RazonLineas.h"
 #include "lines/Lineas.h"
+#include "platform/Guard.h"
 #include "plot/ZoomEdt.h"
 #include "reference/Convo.h"
 #include "reference/NistConvierte.h"
@@ -52,6 +53,9 @@ void createWindows() {
 }
 
 void destroyWindows() {
+    // No handler may run on a window once the first one goes: focus moves as windows close.
+    for (const Owned& owned : windows)
+        platform::detachExitHandlers(owned.window.get());
     while (!windows.empty()) {
         windows.back().clearGlobal();
         windows.pop_back();

@@ -31,8 +31,11 @@ template <typename W> void onScroll(QScrollBar* bar, W* window, void (W::*handle
                      [window, handler] { guarded([&] { (window->*handler)(); }); });
 }
 
-// Calls the handler when the edit box loses the keyboard focus.
+// Calls the handler when the operator leaves the edit box for another control of its window.
 void onExit(QLineEdit* edit, std::function<void()> handler);
+// Removes the exit handlers of every edit box in the window, so that nothing runs on a window
+// that is going away.
+void detachExitHandlers(QWidget* window);
 
 template <typename W> void onExit(QLineEdit* edit, W* window, void (W::*handler)()) {
     onExit(edit, [window, handler] { (window->*handler)(); });

@@ -8,6 +8,8 @@
 #include "textio/AppError.h"
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -144,6 +146,58 @@ TEST(Form, MousePressesAndClicksReachTheHooks) {
     EXPECT_EQ(form.clicks, 2);
     MouseState dbl{Qt::LeftButton, Qt::LeftButton, {}, true, 0, 0};
     EXPECT_FALSE(dbl.isPlainLeft());
+}
+
+TEST(Form, DrawingNeverLandsOnAControlAndAnEraseCleansTheRest) {
+    ProbeForm form;
+    auto* button = new QPushButton("B", form.clientArea());
+    button->setGeometry(100, 100, 50, 30);
+    const QRgb background = pixel(form, 10, 10);
+    Canvas& c = form.canvas();
+    c.setPenColor(0xFF0000);
+    c.moveTo(120, 10);
+    c.lineTo(120, 200); // through the button
+    c.setPixel(110, 110, 0x00FF00);
+    std::vector<Rgb> block(40 * 40, 0x0000FF);
+    c.setPixels(90, 90, 40, 40, block);
+    QImage image = form.canvasImage();
+    EXPECT_EQ(image.pixel(120, 50) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(120, 115) & 0xFFFFFF, background & 0xFFFFFF);
+    EXPECT_EQ(image.pixel(110, 110) & 0xFFFFFF, background & 0xFFFFFF);
+    EXPECT_EQ(image.pixel(95, 95) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(image.pixel(105, 105) & 0xFFFFFF, background & 0xFFFFFF);
+    // A hidden control no longer shields the image.
+    button->hide();
+    c.moveTo(120, 10);
+    c.lineTo(120, 200);
+    EXPECT_EQ(pixel(form, 120, 115), 0xFF0000u);
+    c.eraseAll();
+    EXPECT_EQ(pixel(form, 120, 50), background & 0xFFFFFF);
+}
+
+TEST(Guard, ExitRunsOnlyWhenTheFocusMovesWithinTheWindow) {
+    ProbeForm form;
+    auto* edit = new QLineEdit(form.clientArea());
+    int exits = 0;
+    onExit(edit, [&] { ++exits; });
+    auto leave = [&](Qt::FocusReason reason) {
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QApplication::sendEvent(edit, &out);
+    };
+    leave(Qt::TabFocusReason);
+    EXPECT_EQ(exits, 1);
+    leave(Qt::ActiveWindowFocusReason); // another window became active, or this one was hidden
+    leave(Qt::PopupFocusReason);        // a context menu opened
+    EXPECT_EQ(exits, 1);
+    edit->hide();
+    leave(Qt::OtherFocusReason); // hidden by the program
+    EXPECT_EQ(exits, 1);
+    edit->show();
+    leave(Qt::MouseFocusReason);
+    EXPECT_EQ(exits, 2);
+    detachExitHandlers(&form);
+    leave(Qt::TabFocusReason);
+    EXPECT_EQ(exits, 2);
 }
 
 TEST(Guard, ExceptionsBecomeErrorBoxes) {
