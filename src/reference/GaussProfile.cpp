@@ -18,6 +18,11 @@ constexpr double lowestKept = 0.01;
 
 void computeProfile(double width, double centre, GaussProfile& g) {
     const double sigma = width / 2;
+    // Width, step and centre are the profile's before its values are computed: a width that
+    // fails below leaves them set.
+    g.sigma = sigma;
+    g.sampleStep = profileSampleStep;
+    g.profileCentre = centre;
     std::array<double, halfProfileCapacity + 1> half{};
     int n = 0;
     double x = centre;
@@ -33,9 +38,6 @@ void computeProfile(double width, double centre, GaussProfile& g) {
         if (!(g1 > lowestKept))
             break;
     }
-    g.sigma = sigma;
-    g.sampleStep = profileSampleStep;
-    g.profileCentre = centre;
     g.halfCount = n;
     g.lastX = x;
     for (int k = 1; k <= n; ++k)

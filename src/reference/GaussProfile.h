@@ -25,8 +25,9 @@ struct GaussProfile {
     double lastX = 0;  // abscissa of the last half value computed
 };
 
-// Fills `g` for the line width (nm) and centre. A zero width raises the floating-point error; a
-// width whose profile would not fit the table is refused before anything changes.
+// Fills `g` for the line width (nm) and centre. Width, step and centre are set first; then a
+// zero width raises the floating-point error, and a width whose profile would not fit the table
+// is refused before the values change.
 void computeProfile(double width, double centre, GaussProfile& g);
 
 // The abscissa of full-profile sample k: the centre plus (k - n) steps.

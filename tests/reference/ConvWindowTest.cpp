@@ -112,6 +112,10 @@ TEST_F(ConvWindow, BadAndTooWideWidthsAreReported) {
     EXPECT_TRUE(capture.errors()[1].contains("demasiado grande"));
     EXPECT_EQ(capture.errors()[2], "Invalid floating point operation");
     EXPECT_EQ(Conv->ListBox1->count(), 0);
+    // Width, step and centre were set before the failing computation.
+    EXPECT_EQ(Conv->sigma, 0);
+    EXPECT_EQ(Conv->sampleStep, 0.036);
+    EXPECT_EQ(Conv->profileCentre, Lee->store.xRef[1]);
     Conv->edResol->setText("0.2");
     Conv->Edit1->setText("3");
 }
