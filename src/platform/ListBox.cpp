@@ -3,8 +3,30 @@
 
 #include <QFontDatabase>
 #include <QMetaObject>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 
 namespace platform {
+
+namespace {
+
+// The view asks one row for the size of every row (uniform item sizes keep appends fast); this
+// answers with the size of the longest line, so that no row is narrower than its text.
+class LongestLineDelegate : public QStyledItemDelegate {
+public:
+    LongestLineDelegate(const ListModel* model, QObject* parent)
+        : QStyledItemDelegate(parent), model_(model) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        int longest = model_->longestAnnounced();
+        return QStyledItemDelegate::sizeHint(option, longest < 0 ? index : model_->index(longest));
+    }
+
+private:
+    const ListModel* model_;
+};
+
+} // namespace
 
 int ListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : announced_;
@@ -17,6 +39,8 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 }
 
 void ListModel::add(const QString& line) {
+    if (longest_ < 0 || line.size() > item(longest_).size())
+        longest_ = count();
     lines_.push_back(line);
     if (!pending_) {
         pending_ = true;
@@ -31,6 +55,7 @@ void ListModel::announce() {
         return;
     beginInsertRows(QModelIndex(), announced_, total - 1);
     announced_ = total;
+    longestAnnounced_ = longest_;
     endInsertRows();
 }
 
@@ -38,6 +63,8 @@ void ListModel::clear() {
     beginResetModel();
     lines_.clear();
     announced_ = 0;
+    longest_ = -1;
+    longestAnnounced_ = -1;
     endResetModel();
 }
 
@@ -47,8 +74,33 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new ListModel(this
     setLayoutMode(QListView::Batched);
     setBatchSize(1000);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setItemDelegate(new LongestLineDelegate(model_, this));
+    setTextElideMode(Qt::ElideNone);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Fixed-width fields of the list lines stay aligned.
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The view would step sideways by a whole row's width; a few characters suit reading better.
+    horizontalScrollBar()->setSingleStep(4 * fontMetrics().horizontalAdvance(QLatin1Char('0')));
+    connect(model_, &QAbstractItemModel::rowsInserted, this, [this] {
+        if (followNewest_)
+            scrollPending_ = true;
+    });
+}
+
+void ListBox::setFollowNewest(bool follow) {
+    followNewest_ = follow;
+}
+
+void ListBox::updateGeometries() {
+    QListView::updateGeometries();
+    if (!scrollPending_)
+        return;
+    // A long list is laid out in batches; the bottom is known once the last row has its place.
+    int rows = model_->rowCount();
+    if (rows == 0 || !rectForIndex(model_->index(rows - 1)).isValid())
+        return;
+    scrollPending_ = false;
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
 void ListBox::add(const QString& line) {
