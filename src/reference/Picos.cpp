@@ -34,12 +34,14 @@ void TBuscaPicos::createControls() {
     Label1 = label(GroupBox3, "Label1", QStringLiteral("Delta (Intervalo)"), {8, 26, 120, 20});
     Edit2 = edit(GroupBox3, "Edit2", QStringLiteral("2"), {130, 24, 60, 24});
     Label2 = label(GroupBox3, "Label2", QStringLiteral("nm"), {196, 26, 30, 20});
+    // The peak list takes the room the empty interval list does not need: a running mean has up
+    // to fifteen digits.
     GroupBox2 = named(new QGroupBox(QStringLiteral("Lineas Experimentales promediadas"), area),
-                      "GroupBox2", {8, 74, 240, 250});
-    ListBox1 = named(new platform::ListBox(GroupBox2), "ListBox1", {6, 20, 228, 224});
+                      "GroupBox2", {8, 74, 258, 250});
+    ListBox1 = named(new platform::ListBox(GroupBox2), "ListBox1", {6, 20, 246, 224});
     GroupBox4 = named(new QGroupBox(QStringLiteral("Lineas encontradas en el intervalo"), area),
-                      "GroupBox4", {254, 74, 240, 250});
-    ListBox2 = named(new platform::ListBox(GroupBox4), "ListBox2", {6, 20, 228, 224});
+                      "GroupBox4", {272, 74, 222, 250});
+    ListBox2 = named(new platform::ListBox(GroupBox4), "ListBox2", {6, 20, 210, 224});
     Button1 = button(area, "Button1", QStringLiteral("&Regresar"), {8, 332, 110, 28});
 }
 
