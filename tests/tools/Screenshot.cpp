@@ -1,7 +1,9 @@
 // Saves pictures of the windows as an operator would see them after a typical session: the
 // example spectrum with two line sets in the line view, the data-loading window, a trace cut out
-// of a synthetic camera image, that image's first frame painted, and the image split into its
-// frames (the frame files land in the output folder).
+// of a synthetic camera image, that image's first frame painted, the image split into its
+// frames, the example atomic line list converted, the Gaussian profiles and the peak search of
+// the example data, and the data-loading window with a camera trace's long file name. Every file
+// these write (frames, converted list, peak file) lands in the output folder.
 // Usage: lineid_screenshot EXAMPLES_FOLDER OUTPUT_FOLDER
 #include "andor/AndorLee.h"
 #include "andor/Cut.h"
@@ -10,10 +12,14 @@
 #include "lines/Lineas.h"
 #include "platform/Messages.h"
 #include "platform/OpenDialog.h"
+#include "reference/Convo.h"
+#include "reference/NistConvierte.h"
+#include "reference/Picos.h"
 #include "store/Archivos.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 
 #include "SyntheticImage.h"
@@ -50,6 +56,13 @@ int main(int argc, char** argv) {
         answers.pop_front();
         return next;
     });
+
+    // A long list is laid out in batches, one per pass of the event loop, and shows its lines
+    // once the last batch is done.
+    auto settle = [] {
+        for (int pass = 0; pass < 100; ++pass)
+            QApplication::processEvents();
+    };
 
     Linea->showWindow();
     Linea->btLeeExp->click();
@@ -88,6 +101,37 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     ok = CortaDivide->grab().save(output.filePath("corta.png")) && ok;
     ok = Lee->grab().save(output.filePath("lee.png")) && ok;
+
+    // The line list is copied first: its conversion is written beside it.
+    QString lineList = output.filePath("nist_ar.asc");
+    QFile::remove(lineList);
+    ok = QFile::copy(examples.filePath("nist_ar.asc"), lineList) && ok;
+    answers.push_back(lineList);
+    Nist->showWindow();
+    Nist->btLeeLineas->click();
+    settle();
+    ok = Nist->grab().save(output.filePath("nist.png")) && ok;
+
+    // The store still holds the example spectrum and the iron lines.
+    Conv->showWindow();
+    Conv->btConvo->click();
+    settle();
+    ok = Conv->grab().save(output.filePath("conv.png")) && ok;
+
+    QDir::setCurrent(output.path()); // the peak file
+    BuscaPicos->showWindow();
+    BuscaPicos->btPicos->click();
+    settle();
+    ok = BuscaPicos->grab().save(output.filePath("picos.png")) && ok;
+
+    QString longName = output.filePath("argon_550nm_c1_y512_fibra_central.dat");
+    QFile::remove(longName);
+    ok = QFile::copy(examples.filePath("espectro_ar.dat"), longName) && ok;
+    answers.push_back(longName);
+    Lee->openExperimental();
+    Lee->btLeeExp->click();
+    settle();
+    ok = Lee->grab().save(output.filePath("lee_largo.png")) && ok;
     destroyWindows();
     return ok && !failed ? 0 : 1;
 }
