@@ -52,19 +52,21 @@ TConv::TConv()
 
 void TConv::createControls() {
     QWidget* area = clientArea();
-    Label4 = label(area, "Label4", QStringLiteral("Delta Color"), {8, 10, 80, 20});
-    Edit1 = edit(area, "Edit1", QStringLiteral("3"), {90, 8, 60, 24});
+    // The settings sit compactly on the left, so that the longest listing line (52 characters)
+    // fits the list without scrolling sideways.
     GroupBox2 =
-        named(new QGroupBox(QStringLiteral("Gaussiana"), area), "GroupBox2", {160, 2, 220, 84});
-    Label1 = label(GroupBox2, "Label1", QStringLiteral("Ancho de l inea"), {8, 22, 100, 20});
-    edAncho = edit(GroupBox2, "edAncho", QStringLiteral("2"), {110, 20, 60, 24});
-    Label2 = label(GroupBox2, "Label2", QStringLiteral("nm"), {176, 22, 30, 20});
-    Label3 = label(GroupBox2, "Label3", QStringLiteral("Resolucion"), {8, 52, 100, 20});
-    edResol = edit(GroupBox2, "edResol", QStringLiteral("0.2"), {110, 50, 60, 24});
-    Label5 = label(GroupBox2, "Label5", QStringLiteral("nm"), {176, 52, 30, 20});
-    btConvo = button(area, "btConvo", QStringLiteral("&Convolucion"), {8, 42, 142, 28});
-    btFin = button(area, "btFin", QStringLiteral("&Fin"), {8, 76, 142, 28});
-    ListBox1 = named(new platform::ListBox(area), "ListBox1", {390, 4, 300, 118});
+        named(new QGroupBox(QStringLiteral("Gaussiana"), area), "GroupBox2", {8, 2, 176, 84});
+    Label1 = label(GroupBox2, "Label1", QStringLiteral("Ancho de l inea"), {8, 22, 96, 20});
+    edAncho = edit(GroupBox2, "edAncho", QStringLiteral("2"), {104, 20, 42, 24});
+    Label2 = label(GroupBox2, "Label2", QStringLiteral("nm"), {150, 22, 22, 20});
+    Label3 = label(GroupBox2, "Label3", QStringLiteral("Resolucion"), {8, 52, 96, 20});
+    edResol = edit(GroupBox2, "edResol", QStringLiteral("0.2"), {104, 50, 42, 24});
+    Label5 = label(GroupBox2, "Label5", QStringLiteral("nm"), {150, 52, 22, 20});
+    Label4 = label(area, "Label4", QStringLiteral("Delta Color"), {16, 96, 72, 20});
+    Edit1 = edit(area, "Edit1", QStringLiteral("3"), {112, 94, 42, 24});
+    btConvo = button(area, "btConvo", QStringLiteral("&Convolucion"), {188, 8, 96, 28});
+    btFin = button(area, "btFin", QStringLiteral("&Fin"), {188, 42, 96, 28});
+    ListBox1 = named(new platform::ListBox(area), "ListBox1", {290, 4, 402, 134});
 }
 
 void TConv::btConvoClick() {
@@ -72,11 +74,11 @@ void TConv::btConvoClick() {
     if (!s.hayExp)
         return;
     frame.drawEmptyFrame();
-    const double sx = textio::divide(frame.frameWidth, s.xExpMax - s.xExpMin);
-    const double sy = textio::divide(frame.frameHeight, s.yExpMax - s.yExpMin);
+    const double sx = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
+    const double sy = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
     auto plotPoint = [&](int i) {
-        frame.PlotPoint(1, i, (s.xExp[i] - s.xExpMin) * sx, (s.yExp[i] - s.yExpMin) * sy,
-                        QString());
+        frame.PlotPoint(1, i, plot::pixelOffset(s.xExp[i], s.xExpMin, sx),
+                        plot::pixelOffset(s.yExp[i], s.yExpMin, sy), QString());
     };
     canvas().setPenColor(0x0000FF);
     for (int i = 1; i <= s.nExp; ++i)

@@ -9,7 +9,12 @@ TLee* Lee = nullptr;
 
 namespace {
 const QString fileFilter = QStringLiteral("dat|*.dat|asc|*.asc|txt|*.txt");
+
+// The file name runs from beside its caption to the right edge of its group.
+void fitName(QLabel* name) {
+    name->setGeometry(74, 70, name->parentWidget()->width() - 81, 22);
 }
+} // namespace
 
 TLee::TLee() : Form(QStringLiteral("Lee"), QStringLiteral("Lee datos"), 426, 343) {
     createControls();
@@ -27,9 +32,9 @@ void TLee::createControls() {
     Label7 = new QLabel(QStringLiteral("Archivo"), GroupBox2);
     Label7->setObjectName("Label7");
     Label7->setGeometry(12, 70, 60, 22);
-    lbArchExp = new QLabel(QStringLiteral("..."), GroupBox2);
+    lbArchExp = new platform::NameLabel(QStringLiteral("..."), GroupBox2);
     lbArchExp->setObjectName("lbArchExp");
-    lbArchExp->setGeometry(74, 70, 120, 22);
+    fitName(lbArchExp);
 
     GroupBox3 = new QGroupBox(QStringLiteral("Lee  Líneas de Referencia"), area);
     GroupBox3->setObjectName("GroupBox3");
@@ -40,9 +45,9 @@ void TLee::createControls() {
     Label6 = new QLabel(QStringLiteral("Archivo"), GroupBox3);
     Label6->setObjectName("Label6");
     Label6->setGeometry(12, 70, 60, 22);
-    lbArchEspec = new QLabel(QStringLiteral("..."), GroupBox3);
+    lbArchEspec = new platform::NameLabel(QStringLiteral("..."), GroupBox3);
     lbArchEspec->setObjectName("lbArchEspec");
-    lbArchEspec->setGeometry(74, 70, 120, 22);
+    fitName(lbArchEspec);
 
     ListBox1 = new platform::ListBox(area);
     ListBox1->setObjectName("ListBox1");
@@ -73,6 +78,7 @@ void TLee::btLeeExpClick() {
     store.archExp = platform::toFileText(platform::fileNameOnly(path));
     platform::setTextColor(lbArchExp, 0xFF0000);
     lbArchExp->setText(platform::fromFileText(store.archExp));
+    lbArchExp->setToolTip(lbArchExp->text());
     readExperimentalFile(path);
 }
 
@@ -83,6 +89,7 @@ void TLee::LoadExperimentalFile(const QString& fileName) {
 
 void TLee::readExperimentalFile(const QString& path) {
     auto in = textio::TextReader::openFile(platform::toPath(path));
+    store.expPath = std::filesystem::absolute(platform::toPath(path));
     auto outcome = store::readExperimental(in, store, [this](const std::string& line) {
         ListBox1->add(platform::fromFileText(line));
     });
@@ -95,8 +102,10 @@ void TLee::btLeeRefClick() {
     QString path = OpenDialog1->fileName();
     store.archRef = platform::toFileText(platform::fileNameOnly(path));
     lbArchEspec->setText(platform::fromFileText(store.archRef));
+    lbArchEspec->setToolTip(lbArchEspec->text());
     ListBox1->clear();
     auto in = textio::TextReader::openFile(platform::toPath(path));
+    store.refPath = std::filesystem::absolute(platform::toPath(path));
     auto outcome = store::readReference(in, store, [this](const std::string& line) {
         ListBox1->add(platform::fromFileText(line));
     });
@@ -117,13 +126,20 @@ void TLee::Button2Click() {
 }
 
 void TLee::openExperimental() {
-    GroupBox2->setVisible(true);
-    GroupBox3->setVisible(false);
+    showAlone(GroupBox2, lbArchExp, GroupBox3);
     showWindow();
 }
 
 void TLee::openReference() {
-    GroupBox2->setVisible(false);
-    GroupBox3->setVisible(true);
+    showAlone(GroupBox3, lbArchEspec, GroupBox2);
     showWindow();
+}
+
+// The window is only ever opened with one of its two groups; that one takes the window's whole
+// width, which leaves room for long file names such as a camera trace's.
+void TLee::showAlone(QGroupBox* group, QLabel* name, QGroupBox* other) {
+    other->setVisible(false);
+    group->setGeometry(8, 8, 410, 112);
+    fitName(name);
+    group->setVisible(true);
 }

@@ -5,6 +5,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
+#include "platform/NameLabel.h"
 #include "platform/OpenDialog.h"
 #include "store/SpectrumStore.h"
 
@@ -22,11 +23,11 @@ public:
     QGroupBox* GroupBox2;
     QPushButton* btLeeExp;
     QLabel* Label7;
-    QLabel* lbArchExp;
+    platform::NameLabel* lbArchExp;
     QGroupBox* GroupBox3;
     QPushButton* btLeeRef;
     QLabel* Label6;
-    QLabel* lbArchEspec;
+    platform::NameLabel* lbArchEspec;
     platform::ListBox* ListBox1;
     QPushButton* Button2;
     platform::OpenDialog* OpenDialog1;
@@ -45,6 +46,7 @@ public:
 
 private:
     void createControls();
+    void showAlone(QGroupBox* group, QLabel* name, QGroupBox* other);
     void readExperimentalFile(const QString& path);
     void reportTruncation(const store::ReadOutcome& outcome, int capacity);
 };

@@ -17,6 +17,7 @@
 #include "textio/OneBased.h"
 #include "textio/TextReader.h"
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -51,6 +52,10 @@ struct SpectrumStore {
     int nRef = 0;
     std::string archRef;
     std::string archExp;
+    // The files the spectrum and the reference lines were read from, whole paths: outputs are
+    // checked against them.
+    std::filesystem::path expPath;
+    std::filesystem::path refPath;
 };
 
 // Receives the list line of each record as it is read.

@@ -4,15 +4,23 @@
 #include "platform/Form.h"
 #include "platform/Guard.h"
 #include "platform/ListBox.h"
+#include "platform/NameLabel.h"
 #include "platform/OpenDialog.h"
+#include "platform/Text.h"
 #include "textio/AppError.h"
+#include "textio/TextReader.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace platform;
 
@@ -28,6 +36,12 @@ protected:
     void clientMouseDown(const MouseState& s) override { presses.push_back(s); }
     void clientClicked() override { ++clicks; }
 };
+
+// Lets a list take its new lines: a long list is laid out in batches, one per pass of the loop.
+void settle() {
+    for (int pass = 0; pass < 100; ++pass)
+        QApplication::processEvents();
+}
 
 QRgb pixel(Form& f, int x, int y) {
     return f.canvasImage().pixel(x, y) & 0xFFFFFF;
@@ -224,6 +238,62 @@ TEST(ListBox, AppendsAMillionLinesQuicklyAndReadsThemBack) {
     EXPECT_EQ(list.items(), QStringList{"a"});
 }
 
+TEST(ListBox, NoLineIsCutShortAndWideLinesScrollSideways) {
+    ListBox list;
+    list.resize(120, 100);
+    list.show();
+    const QString wide = "12  Ar II   4806.020   12345.1666666667";
+    list.add("1");
+    list.add(wide);
+    // More than one layout batch, so that the widest line is neither the first nor the last.
+    for (int i = 0; i < 1500; ++i)
+        list.add(QString::number(i));
+    settle();
+    const int needed = list.fontMetrics().horizontalAdvance(wide);
+    EXPECT_GE(list.visualRect(list.model()->index(1, 0)).width(), needed);
+    EXPECT_GE(list.visualRect(list.model()->index(1501, 0)).width(), needed);
+    EXPECT_GT(list.horizontalScrollBar()->maximum(), 0);
+    list.clear();
+    list.add("a");
+    settle();
+    EXPECT_EQ(list.horizontalScrollBar()->maximum(), 0);
+}
+
+TEST(ListBox, AFollowingListShowsItsNewestLine) {
+    ListBox plain;
+    ListBox following;
+    following.setFollowNewest(true);
+    for (ListBox* list : {&plain, &following}) {
+        list->resize(200, 100);
+        list->show();
+        for (int i = 0; i < 2500; ++i)
+            list->add(QString::number(i));
+    }
+    settle();
+    auto shows = [](const ListBox& list, int row) {
+        return list.viewport()->rect().contains(list.visualRect(list.model()->index(row, 0)));
+    };
+    EXPECT_TRUE(shows(plain, 0));
+    EXPECT_TRUE(shows(following, 2499));
+    following.add("new");
+    settle();
+    EXPECT_TRUE(shows(following, 2500));
+}
+
+TEST(NameLabel, ShortensOnlyWhatIsPaintedAndInTheMiddle) {
+    const QString name = "argon_550nm_c1_y512_fibra_central.dat";
+    NameLabel label(name);
+    label.resize(label.fontMetrics().horizontalAdvance(name) + 4, 20);
+    EXPECT_EQ(label.shownText(), name);
+    label.resize(120, 20);
+    label.grab();
+    const QString shown = label.shownText();
+    EXPECT_TRUE(shown.startsWith("argon_") && shown.endsWith(".dat") && shown.contains(u'\u2026'))
+        << shown.toStdString();
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(shown), 120);
+    EXPECT_EQ(label.text(), name);
+}
+
 TEST(OpenDialog, ResponderChoosesAndMovesTheCurrentFolder) {
     testsupport::WorkFolder work;
     QString file = work.write("x.dat", "1 2\n");
@@ -239,4 +309,34 @@ TEST(OpenDialog, ResponderChoosesAndMovesTheCurrentFolder) {
     EXPECT_EQ(dialog.nameFilters(), (QStringList{"dat (*.dat)", "asc (*.asc)"}));
     dialog.setFilter("asc");
     EXPECT_EQ(dialog.nameFilters(), QStringList{"asc (*)"});
+}
+
+TEST(FileNames, BytesThatAreNotUtf8ComeBackAsTheyWere) {
+    const std::string latin1 = "datos_ma\361ana.dat";
+    EXPECT_EQ(toPath(fromPath(latin1)).native(), latin1);
+    EXPECT_EQ(toPath(fromPath("a\xff\xfe/\xc3\xb1\xed\xa0\x80")).native(),
+              "a\xff\xfe/\xc3\xb1\xed\xa0\x80");
+    EXPECT_EQ(fromPath("/datos/ma\u00f1ana \U0001F600.dat"),
+              QString::fromUtf8("/datos/ma\u00f1ana \U0001F600.dat"));
+    EXPECT_EQ(toPath(QStringLiteral("/datos/ma\u00f1ana.dat")).native(), "/datos/ma\u00f1ana.dat");
+}
+
+TEST(FileNames, ANameNotInUtf8ChosenOrTypedOpensItsFile) {
+    testsupport::WorkFolder work;
+    const std::string folder = toPath(work.path("")).native();
+    const std::string latin1 = folder + "/ma\361ana.dat";
+    std::ofstream(latin1, std::ios::binary) << "1 2\n";
+    QDir::setCurrent(QDir::rootPath());
+    testsupport::DialogScript script;
+    OpenDialog dialog("OpenDialog1", "dat|*.dat", nullptr);
+    // As the toolkit lists it (U+FFFD for the byte), as typed, and as read from a Latin-1 list.
+    for (const QString& chosen :
+         {QFile::decodeName(QByteArray::fromStdString(latin1)), QString::fromLatin1(latin1)}) {
+        script.choose(chosen);
+        ASSERT_TRUE(dialog.execute());
+        EXPECT_EQ(toPath(dialog.fileName()).native(), latin1);
+        EXPECT_EQ(textio::TextReader::openFile(toPath(dialog.fileName())).readReal(), 1.0);
+        EXPECT_EQ(std::filesystem::current_path().native(), folder);
+    }
+    EXPECT_EQ(toPath(platform::fromFileText("ma\361ana.dat")).native(), "ma\361ana.dat");
 }

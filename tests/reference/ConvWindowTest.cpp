@@ -4,6 +4,9 @@
 #include "reference/Convo.h"
 #include "store/Archivos.h"
 
+#include <QApplication>
+#include <QScrollBar>
+
 #include <gtest/gtest.h>
 
 using testsupport::MessageCapture;
@@ -132,4 +135,29 @@ TEST_F(ConvWindow, FinHides) {
     Conv->showWindow();
     Conv->btFin->click();
     EXPECT_FALSE(Conv->isVisible());
+}
+
+TEST_F(ConvWindow, ControlsStayAboveTheGraphApartAndTheListingFitsTheList) {
+    Conv->setCanvas(nullptr);
+    Conv->showWindow();
+    Conv->btConvo->click();
+    for (int pass = 0; pass < 100; ++pass)
+        QApplication::processEvents();
+    const auto& f = Conv->frame;
+    const auto children =
+        Conv->clientArea()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget* w : children) {
+        EXPECT_LT(w->geometry().bottom(), f.frameBottom - f.frameHeight)
+            << w->objectName().toStdString();
+        EXPECT_LE(w->geometry().right(), Conv->width()) << w->objectName().toStdString();
+        for (QWidget* other : children) {
+            if (other != w) {
+                EXPECT_FALSE(w->geometry().intersects(other->geometry()))
+                    << w->objectName().toStdString() << " / " << other->objectName().toStdString();
+            }
+        }
+    }
+    // The longest line, "Resolucion  = ... NumDat Gauss  = ...", shows whole.
+    EXPECT_EQ(Conv->ListBox1->horizontalScrollBar()->maximum(), 0);
+    Conv->btFin->click();
 }

@@ -120,3 +120,24 @@ TEST(LeeWindow, ModesShowOneGroupEach) {
     Lee->Button2->click();
     EXPECT_FALSE(Lee->isVisible());
 }
+
+TEST(LeeWindow, LongFileNamesTakeTheWindowWidthAndStayWholeInTheText) {
+    WorkFolder work;
+    DialogScript script;
+    const QString trace = "argon_550nm_c1_y512_fibra_central.dat";
+    const QString lines = "lineas_argon_nist_550nm_observadas.dat";
+    script.choose(work.write(trace, "1 2\n"));
+    script.choose(work.write(lines, "4158.59 1000 Ar I\n"));
+    Lee->openExperimental();
+    Lee->btLeeExp->click();
+    Lee->openReference();
+    Lee->btLeeRef->click();
+    for (platform::NameLabel* label : {Lee->lbArchExp, Lee->lbArchEspec}) {
+        EXPECT_EQ(label->shownText(), label->text());
+        EXPECT_EQ(label->toolTip(), label->text());
+        EXPECT_LE(label->mapTo(Lee, QPoint(label->width(), 0)).x(), Lee->width());
+    }
+    EXPECT_EQ(Lee->lbArchExp->text(), trace);
+    EXPECT_EQ(Lee->lbArchEspec->text(), lines);
+    Lee->Button2->click();
+}
