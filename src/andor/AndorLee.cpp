@@ -10,6 +10,7 @@
 #include "store/Archivos.h"
 #include "textio/AppError.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 #include "textio/TextWriter.h"
 
 TAndor* Andor = nullptr;
@@ -141,13 +142,15 @@ void TAndor::extract(const QString& imagePath, const QString& outputName,
     ListBox1->clear();
     QString output =
         outputName.isEmpty() ? lbAndorArch->text() + QStringLiteral(".dat") : outputName;
-    andor::ensureDistinct(platform::toPath(imagePath), platform::toPath(output));
-    auto out = textio::TextWriter::create(platform::toPath(output));
+    // The typed index becomes part of the name: it is checked before anything is created.
     if (!index)
         traceIndex = platform::integerOf(edCol);
     settings.traceIndex = index.value_or(traceIndex);
-    auto image = andor::ImageText::open(platform::toPath(imagePath));
-    andor::extractTrace(image.text(), settings, [&](const andor::TracePoint& point) {
+    textio::checkDerivedName(platform::toFileText(output));
+    textio::ensureDistinct(platform::toPath(imagePath), platform::toPath(output));
+    auto out = textio::TextWriter::create(platform::toPath(output));
+    auto image = andor::ImageStream::open(platform::toPath(imagePath));
+    andor::extractTrace(image, settings, [&](const andor::TracePoint& point) {
         ListBox1->add(QString::fromStdString(andor::traceListLine(point)));
         out.writeLine(andor::traceFileLine(settings.mode, point));
     });

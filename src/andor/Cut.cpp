@@ -5,6 +5,7 @@
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
+#include "textio/Files.h"
 
 TCortaDivide* CortaDivide = nullptr;
 
@@ -18,7 +19,7 @@ using platform::radio;
 
 // Creates an output file, refusing one that would replace the input file.
 textio::TextWriter createOutput(const QString& input, const std::string& name) {
-    andor::ensureDistinct(platform::toPath(input), std::filesystem::path(name));
+    textio::ensureDistinct(platform::toPath(input), std::filesystem::path(name));
     return textio::TextWriter::create(std::filesystem::path(name));
 }
 

@@ -29,7 +29,8 @@ std::string runListLine(const Run& run) {
 }
 
 std::string runFileLine(const Run& run) {
-    return textio::fixedField(run.wavelength, 10, 3).append(textio::fixedField(run.sum, 10, 0));
+    return textio::dataField(run.wavelength, 10, 3, textio::FieldPlace::First)
+        .append(textio::dataField(run.sum, 10, 0, textio::FieldPlace::Following));
 }
 
 int readRuns(textio::TextReader& in, double a, double colCen, const RunSink& sink) {

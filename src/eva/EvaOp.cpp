@@ -9,6 +9,7 @@
 #include "store/Archivos.h"
 #include "textio/AppError.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 
 #include <QFont>
 
@@ -118,7 +119,7 @@ void TEvaOpera::btEvaClick() {
     double a = eva::dispersion(c);
     QString path = OpenDialog1->fileName();
     auto in = textio::TextReader::openFile(platform::toPath(path));
-    andor::ensureDistinct(platform::toPath(path), eva::convertedFileName);
+    textio::ensureDistinct(platform::toPath(path), eva::convertedFileName);
     auto out = textio::TextWriter::create(eva::convertedFileName);
     lbArch->setText(platform::fileNameOnly(path));
     ListBox1->clear();

@@ -7,6 +7,7 @@
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
+#include "textio/Files.h"
 #include "textio/NumberText.h"
 #include "textio/TextReader.h"
 #include "textio/TextWriter.h"
@@ -17,6 +18,8 @@
 TRazon* Razon = nullptr;
 
 namespace {
+
+const char* const resultsFileName = "RazonInt.dat";
 
 using platform::button;
 using platform::edit;
@@ -70,6 +73,7 @@ void TRazon::createControls() {
     lbArchSec = label(a, "lbArchSec", QStringLiteral("................"), {240, 116, 232, 22});
     Button2 = button(a, "Button2", QStringLiteral("&Salir"), {240, 142, 232, 30});
     ListBox1 = named(new platform::ListBox(a), "ListBox1", {10, 182, 462, 228});
+    ListBox1->setFollowNewest(true);
     OpenDialog1 = new platform::OpenDialog(QStringLiteral("OpenDialog1"),
                                            QStringLiteral("datos|*.txt"), this);
 
@@ -84,6 +88,7 @@ void TRazon::btLeeSecClick() {
         return;
     lbArchSec->setText(platform::fileNameOnly(OpenDialog1->fileName()));
     auto in = textio::TextReader::openFile(platform::toPath(OpenDialog1->fileName()));
+    sequencePath_ = std::filesystem::absolute(platform::toPath(OpenDialog1->fileName()));
     auto read = eva::readSequence(in);
     int i = 0;
     for (const auto& entry : read.entries) {
@@ -101,6 +106,7 @@ void TRazon::btListaArchClick() {
         return;
     lbArchSec->setText(platform::fileNameOnly(OpenDialog1->fileName()));
     auto in = textio::TextReader::openFile(platform::toPath(OpenDialog1->fileName()));
+    listPath_ = std::filesystem::absolute(platform::toPath(OpenDialog1->fileName()));
     auto read = eva::readFileList(in);
     int i = 0;
     for (const auto& name : read.entries) {
@@ -112,21 +118,39 @@ void TRazon::btListaArchClick() {
     reportTruncation(read.truncated, eva::fileListCapacity, QStringLiteral("nombres"));
 }
 
+void TRazon::ensureOutputsApart() const {
+    std::vector<std::filesystem::path> inputs{listPath_, sequencePath_};
+    for (int f = 1; f <= fileCount; ++f)
+        inputs.push_back(platform::toPath(platform::fromFileText(fileNames[f])));
+    textio::ensureDistinct(inputs, resultsFileName);
+    textio::ensureDistinct(inputs, "temp.dat");
+}
+
 void TRazon::btTrazaClick() {
-    auto out = textio::TextWriter::create("RazonInt.dat");
+    ensureOutputsApart();
+    auto out = textio::TextWriter::create(resultsFileName);
+    // Only now that the results file exists can a "temp.dat" leading to it be recognised.
+    textio::ensureDistinct(resultsFileName, "temp.dat");
     ListBox1->add(QStringLiteral("Archivo  Fibra   Razon "));
-    lastWasFast_ = false;
+    unreplayed_.reset();
+    tempChecked_ = false;
     try {
         for (int f = 1; f <= fileCount; ++f)
             runFile(out, fileNames[f]);
         out.close();
     } catch (...) {
-        if (lastWasFast_)
-            platform::guarded([this] { replayExtraction(last_); });
+        // The failure is what the operator is told about; a replay that fails as well (a full
+        // disk, say) adds nothing to it.
+        if (unreplayed_) {
+            try {
+                replayExtraction(*unreplayed_);
+            } catch (const std::exception&) {
+            }
+        }
         throw;
     }
-    if (lastWasFast_)
-        replayExtraction(last_);
+    if (unreplayed_)
+        replayExtraction(*unreplayed_);
 }
 
 void TRazon::runFile(textio::TextWriter& out, const std::string& file) {
@@ -140,9 +164,10 @@ void TRazon::runFile(textio::TextWriter& out, const std::string& file) {
 
 void TRazon::runPair(textio::TextWriter& out, const std::string& file, int fibreNumber,
                      const andor::ParsedFrame* frame) {
-    last_ = {file, fibreNumber};
-    lastWasFast_ = frame != nullptr;
     if (frame != nullptr) {
+        checkTempWritable();
+        // Loading comes before the calculation: a failing calculation leaves this pair's trace.
+        unreplayed_ = Pair{file, fibreNumber};
         ratiosFromFrame(*frame, fibreNumber);
     } else {
         Andor->ExtractTraceToTemp(platform::fromFileText(file), fibreNumber);
@@ -159,9 +184,9 @@ std::optional<andor::ParsedFrame> TRazon::readFrameOnce(const std::string& file)
     try {
         andor::TraceSettings settings = Andor->settingsFromControls();
         auto path = platform::toPath(platform::fromFileText(file));
-        andor::ensureDistinct(path, "temp.dat");
-        auto image = andor::ImageText::open(path);
-        return andor::ParsedFrame::read(image.text(), settings.geometry, settings.frame);
+        textio::ensureDistinct(path, "temp.dat");
+        auto image = andor::ImageStream::open(path);
+        return andor::ParsedFrame::read(image, settings.geometry, settings.frame);
     } catch (const std::exception&) {
         return std::nullopt;
     }
@@ -182,6 +207,7 @@ void TRazon::ratiosFromFrame(const andor::ParsedFrame& frame, int fibreNumber) {
 
 void TRazon::btCalcRazonClick() {
     Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
+    unreplayed_.reset();
     const auto& s = Lee->store;
     auto n = static_cast<std::size_t>(s.nExp);
     ratiosFrom({{s.xExp.data(), n}, {s.yExp.data(), n}});
@@ -194,14 +220,30 @@ void TRazon::ratiosFrom(const eva::SpectrumView& spectrum) {
     double lambdaBackground = platform::realOf(edColFon);
     eva::RatioState state{background, intensityLine1, intensityRef1, intensityAr,
                           ratioR1,    ratioArLine1,   ratioArRef1};
-    eva::computeRatios(spectrum, {lambdaLine1, lambdaRef1, lambdaAr, lambdaBackground}, state);
-    background = state.background;
-    intensityLine1 = state.intensityLine1;
-    intensityRef1 = state.intensityRef1;
-    intensityAr = state.intensityAr;
-    ratioR1 = state.ratioR1;
-    ratioArLine1 = state.ratioArLine1;
-    ratioArRef1 = state.ratioArRef1;
+    // What the calculation found before a failing ratio stays in the fields.
+    auto keep = [&] {
+        background = state.background;
+        intensityLine1 = state.intensityLine1;
+        intensityRef1 = state.intensityRef1;
+        intensityAr = state.intensityAr;
+        ratioR1 = state.ratioR1;
+        ratioArLine1 = state.ratioArLine1;
+        ratioArRef1 = state.ratioArRef1;
+    };
+    try {
+        eva::computeRatios(spectrum, {lambdaLine1, lambdaRef1, lambdaAr, lambdaBackground}, state);
+    } catch (...) {
+        keep();
+        throw;
+    }
+    keep();
+}
+
+void TRazon::checkTempWritable() {
+    if (tempChecked_)
+        return;
+    textio::TextWriter::checkCreatable("temp.dat");
+    tempChecked_ = true;
 }
 
 void TRazon::replayExtraction(const Pair& pair) {

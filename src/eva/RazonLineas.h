@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -82,10 +83,19 @@ private:
     void ratiosFrom(const eva::SpectrumView& spectrum);
     // Leaves "temp.dat", the trace window and the store as extracting this pair leaves them.
     void replayExtraction(const Pair& pair);
+    // "temp.dat" can be made, as the one-at-a-time way would find out at its first pair.
+    void checkTempWritable();
     void showProgress();
     qint64 lastProgress_ = 0;
-    Pair last_;                // the pair processed last
-    bool lastWasFast_ = false; // ...from a frame read once: its files are still to be written
+    // The last pair taken from a frame read once whose trace "temp.dat", the trace window and the
+    // store do not hold yet; nothing once a pair was loaded the one-at-a-time way after it.
+    std::optional<Pair> unreplayed_;
+    bool tempChecked_ = false;
+    // The file list and sequence file read last, as chosen.
+    std::filesystem::path listPath_;
+    std::filesystem::path sequencePath_;
+    // Refuses, before the run creates anything, outputs that are inputs or each other.
+    void ensureOutputsApart() const;
 };
 
 extern TRazon* Razon;

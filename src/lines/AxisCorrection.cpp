@@ -36,8 +36,8 @@ void correctAxis(store::SpectrumStore& store, LinearError error) {
 void writeCorrectedSpectrum(const std::filesystem::path& path, const store::SpectrumStore& store) {
     auto out = textio::TextWriter::create(path);
     for (int i = 1; i <= store.nExp; ++i) {
-        out.writeFixed(store.xExp[i], 10, 2);
-        out.writeFixed(store.yExp[i], 10, 2);
+        out.writeField(store.xExp[i], 10, 2, textio::FieldPlace::First);
+        out.writeField(store.yExp[i], 10, 2, textio::FieldPlace::Following);
         out.endLine();
     }
     out.close();

@@ -10,6 +10,7 @@
 #include "plot/ZoomEdt.h"
 #include "store/Archivos.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 
 #include <QFont>
 
@@ -220,6 +221,7 @@ void TLinea::FormActivate() {
         s.yMin->setText(generalText(store.yRefMin));
         s.yMax->setText(generalText(store.yRefMax));
         nNist[k] = store.nRef;
+        slotFiles_[static_cast<std::size_t>(k - 1)] = store.refPath;
         CopyReferenceToSlot(k);
     }
     if (store.hayExp)
@@ -386,8 +388,10 @@ void TLinea::btGuardaClick() {
     if (!CBguarda->isChecked())
         return;
     auto count = static_cast<std::size_t>(nextPeak - 1);
-    lines::writePeaks(platform::toPath(lbExp->text() + QStringLiteral("_picos.dat")),
-                      std::span(xPico.data(), count), std::span(yPico.data(), count));
+    auto path = platform::toPath(lbExp->text() + QStringLiteral("_picos.dat"));
+    textio::checkDerivedName(path.string());
+    ensureNotAnInput(path);
+    lines::writePeaks(path, std::span(xPico.data(), count), std::span(yPico.data(), count));
 }
 
 void TLinea::edColorCentralExit() {
@@ -442,8 +446,15 @@ void TLinea::btGuardaDatosExpClick() {
         lbExp->setText(lbExp->text().chopped(std::min<qsizetype>(4, lbExp->text().size())));
         expNameShortened = true;
     }
-    lines::writeCorrectedSpectrum(platform::toPath(lbExp->text() + QStringLiteral("_cor.dat")),
-                                  Lee->store);
+    auto path = platform::toPath(lbExp->text() + QStringLiteral("_cor.dat"));
+    textio::checkDerivedName(path.string());
+    ensureNotAnInput(path);
+    lines::writeCorrectedSpectrum(path, Lee->store);
+}
+
+void TLinea::ensureNotAnInput(const std::filesystem::path& output) const {
+    textio::ensureDistinct(Lee->store.expPath, output);
+    textio::ensureDistinct(slotFiles_, output);
 }
 
 void TLinea::btZoomClick() {

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 
 #include <array>
+#include <filesystem>
 #include <string>
 
 class TLinea : public platform::Form {
@@ -221,8 +222,12 @@ private:
     void drawLineSet(int k, double shift, double xMin, double xMax);
     void showExperimentalName(const QString& name);
     void capturePeak(double x, double y);
+    // Refuses an output that is the spectrum read or one of the sets' files.
+    void ensureNotAnInput(const std::filesystem::path& output) const;
 
     std::array<SlotControls, slotCount> slots_{};
+    // The file each slot's lines were copied from.
+    std::array<std::filesystem::path, slotCount> slotFiles_{};
 };
 
 extern TLinea* Linea;

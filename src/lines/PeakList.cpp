@@ -18,8 +18,8 @@ void writePeaks(const std::filesystem::path& path, std::span<const double> x,
                 std::span<const double> y) {
     auto out = textio::TextWriter::create(path);
     for (std::size_t j = 0; j < x.size() && j < y.size(); ++j) {
-        out.writeFixed(x[j], 10, 2);
-        out.writeFixed(y[j], 10, 0);
+        out.writeField(x[j], 10, 2, textio::FieldPlace::First);
+        out.writeField(y[j], 10, 0, textio::FieldPlace::Following);
         out.endLine();
     }
     out.close();

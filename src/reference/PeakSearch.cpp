@@ -52,9 +52,10 @@ std::string peakListLine(const Peak& peak) {
 }
 
 std::string peakFileLine(const Peak& peak) {
-    return textio::fixedField(peak.x, 10, 3)
-        .append(textio::fixedField(peak.mean, 20, 2))
-        .append(textio::fixedField(peak.y, 20, 2));
+    using textio::FieldPlace;
+    return textio::dataField(peak.x, 10, 3, FieldPlace::First)
+        .append(textio::dataField(peak.mean, 20, 2, FieldPlace::Following))
+        .append(textio::dataField(peak.y, 20, 2, FieldPlace::Following));
 }
 
 } // namespace reference

@@ -7,6 +7,7 @@
 #include "reference/PeakSearch.h"
 #include "store/Archivos.h"
 #include "textio/AppError.h"
+#include "textio/Files.h"
 #include "textio/TextWriter.h"
 
 TBuscaPicos* BuscaPicos = nullptr;
@@ -53,6 +54,7 @@ void TBuscaPicos::btPicosClick() {
     averageCount = n;
     std::fill(runningMean.begin(), runningMean.end(), 0.0);
     ListBox1->clear();
+    textio::ensureDistinct(Lee->store.expPath, "cosa3.dat");
     auto out = textio::TextWriter::create("cosa3.dat");
     const auto& s = Lee->store;
     const auto count = static_cast<std::size_t>(s.nExp);

@@ -1,6 +1,8 @@
 // Number-to-text conversions of the program.
 #include "NumberText.h"
 
+#include "Convert.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -79,6 +81,13 @@ std::string fixedField(double value, int width, int decimals) {
                              decimals);
     buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
     return padLeft(std::move(buf), width);
+}
+
+std::string dataField(double value, int width, int decimals, FieldPlace place) {
+    std::string field = fixedField(checked(value), width, decimals);
+    if (place == FieldPlace::Following && (field.empty() || field.front() != ' '))
+        field.insert(0, 1, ' ');
+    return field;
 }
 
 std::string integerText(std::int64_t value) {

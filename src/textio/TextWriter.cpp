@@ -2,11 +2,27 @@
 #include "TextWriter.h"
 
 #include "AppError.h"
+#include "Files.h"
 #include "NumberText.h"
+
+#include <csignal>
 
 namespace textio {
 
+namespace {
+
+// A file-size limit (ulimit -f) ends the process at the limit with SIGXFSZ; ignored, the write
+// fails instead and is reported as a full disk.
+void ignoreFileSizeSignal() {
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
+}
+
+} // namespace
+
 TextWriter TextWriter::create(const std::filesystem::path& path) {
+    ignoreFileSizeSignal();
+    checkDerivedName(path.filename().string());
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw AppError(msg::accessDenied);
@@ -19,6 +35,16 @@ TextWriter TextWriter::create(const std::filesystem::path& path) {
     return writer;
 }
 
+void TextWriter::checkCreatable(const std::filesystem::path& path) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw AppError(msg::accessDenied);
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (f == nullptr)
+        throw AppError(msg::accessDenied);
+    std::fclose(f);
+}
+
 void TextWriter::write(std::string_view text) {
     if (!file_)
         throw AppError(msg::diskFull);
@@ -26,8 +52,8 @@ void TextWriter::write(std::string_view text) {
         throw AppError(msg::diskFull);
 }
 
-void TextWriter::writeFixed(double value, int width, int decimals) {
-    write(fixedField(value, width, decimals));
+void TextWriter::writeField(double value, int width, int decimals, FieldPlace place) {
+    write(dataField(value, width, decimals, place));
 }
 
 void TextWriter::flush() {

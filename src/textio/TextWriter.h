@@ -1,6 +1,8 @@
 // Buffered writer for the program's text output files.
 #pragma once
 
+#include "NumberText.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -16,14 +18,18 @@ public:
     // Creates the file, emptying one that exists; "File access denied" when that is impossible
     // (no permission, a folder of that name, a missing folder).
     static TextWriter create(const std::filesystem::path& path);
+    // Fails as `create` would, but leaves an existing file's bytes as they are (a missing file is
+    // made empty).
+    static void checkCreatable(const std::filesystem::path& path);
 
     TextWriter(TextWriter&&) noexcept = default;
     TextWriter& operator=(TextWriter&&) noexcept = default;
     ~TextWriter() = default;
 
     void write(std::string_view text);
-    // The value with `decimals` decimals right-aligned in `width` characters.
-    void writeFixed(double value, int width, int decimals);
+    // The value with `decimals` decimals right-aligned in `width` characters, as a field of a
+    // data file (see dataField).
+    void writeField(double value, int width, int decimals, FieldPlace place);
     void endLine() { write(lineEnd); }
     void writeLine(std::string_view text) {
         write(text);

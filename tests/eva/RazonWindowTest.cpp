@@ -3,10 +3,12 @@
 #include "WindowTestSupport.h"
 #include "andor/AndorLee.h"
 #include "eva/RazonLineas.h"
+#include "platform/Guard.h"
 #include "store/Archivos.h"
 
 #include "SyntheticImage.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -132,10 +134,14 @@ TEST_F(RazonWindow, FailuresStopTheRunAndKeepTheLinesWritten) {
     MessageCapture capture;
     writeImages();
     readInputs("img1.asc\nfalta.asc\n", "1 40\n");
+    Lee->store.nExp = 0;
     Razon->btTraza->click();
     EXPECT_EQ(capture.errors(), QStringList{"File not found"});
     EXPECT_TRUE(text("RazonInt.dat").startsWith("####  img1.asc\n40     "));
     EXPECT_TRUE(text("RazonInt.dat").endsWith("####  falta.asc\n"));
+
+    // The store holds the trace of the last pair processed, taken from a frame read once.
+    EXPECT_EQ(Lee->store.nExp, 1024);
 
     // A bad wavelength stops at the first pair, with the trace already loaded.
     readInputs("img2.asc\n", "1 40\n");
@@ -145,4 +151,57 @@ TEST_F(RazonWindow, FailuresStopTheRunAndKeepTheLinesWritten) {
     EXPECT_EQ(capture.errors().back(), "'cuatro' is not a valid floating point value");
     EXPECT_EQ(Lee->store.nExp, 1024);
     EXPECT_EQ(text("RazonInt.dat"), "####  img2.asc\n");
+}
+
+TEST_F(RazonWindow, ATempFileThatCannotBeMadeStopsTheFirstPair) {
+    MessageCapture capture;
+    writeImages();
+    QDir(work.path("")).mkdir("temp.dat");
+    readInputs("img1.asc\n", "1 40\n2 41\n");
+    int listed = Razon->ListBox1->count();
+    Razon->btTraza->click();
+    EXPECT_EQ(capture.errors(), QStringList{"File access denied"});
+    EXPECT_EQ(text("RazonInt.dat"), "####  img1.asc\n");
+    EXPECT_EQ(Razon->ListBox1->count(), listed + 1); // the heading only
+}
+
+TEST_F(RazonWindow, AFailingRatioKeepsWhatItsCalculationFound) {
+    MessageCapture capture;
+    work.write("temp.dat", "400 5\n402 5\n404 5\n406 5\n408 5\n410 5\n412 5\n414 5\n"
+                           "416 5\n418 5\n420 5\n422 5\n");
+    Razon->background = Razon->intensityLine1 = Razon->intensityRef1 = Razon->intensityAr = 99;
+    platform::guarded([] { Razon->btCalcRazonClick(); });
+    EXPECT_EQ(capture.errors(), QStringList{"Invalid floating point operation"});
+    EXPECT_EQ(Razon->background, 5);
+    EXPECT_EQ(Razon->intensityLine1, 5);
+    EXPECT_EQ(Razon->intensityRef1, 5);
+    EXPECT_EQ(Razon->intensityAr, 5);
+}
+
+TEST_F(RazonWindow, OutputsNeverReplaceTheRunsInputs) {
+    MessageCapture capture;
+    writeImages();
+    // The file list itself named like the results file.
+    script.choose(work.write("RazonInt.dat", "img1.asc\n"));
+    script.choose(work.write("secuencia.txt", "1 40\n"));
+    Razon->btListaArch->click();
+    Razon->btLeeSec->click();
+    Razon->btTraza->click();
+    EXPECT_EQ(text("RazonInt.dat"), "img1.asc\n");
+    // "temp.dat" a link to the sequence file.
+    QFile::remove(work.path("RazonInt.dat"));
+    readInputs("img1.asc\n", "1 40\n");
+    QFile::link(work.path("secuencia.txt"), work.path("temp.dat"));
+    Razon->btTraza->click();
+    EXPECT_EQ(text("secuencia.txt"), "1 40\n");
+    // An image of the list named like the results file.
+    QFile::remove(work.path("temp.dat"));
+    QFile::rename(work.path("img1.asc"), work.path("RazonInt.dat"));
+    QString image = text("RazonInt.dat");
+    readInputs("RazonInt.dat\n", "1 40\n");
+    Razon->btTraza->click();
+    EXPECT_EQ(text("RazonInt.dat"), image);
+    ASSERT_EQ(capture.errors().size(), 3);
+    for (const QString& error : capture.errors())
+        EXPECT_TRUE(error.contains("mismo archivo")) << error.toStdString();
 }

@@ -94,6 +94,25 @@ TEST_F(LineViewWork, OverflowingCoefficientsAreReportedAsOverflows) {
     EXPECT_EQ(capture.errors().back(), "Floating point overflow");
 }
 
+TEST_F(LineViewWork, OutputsNeverReplaceTheFilesRead) {
+    MessageCapture capture;
+    loadExperimental("100 1\n200 2\n");
+    QFile::link(work.path("espectro.dat"), work.path("espectro.dat_picos.dat"));
+    Linea->CBguarda->click();
+    Linea->btGuarda->click();
+    // A line set read from the file the corrected spectrum would be written to.
+    script.choose(work.write("espectro_cor.dat", "4050 10 Ar I\n"));
+    Linea->lbNistClick(1);
+    Lee->btLeeRef->click();
+    Linea->FormActivate();
+    Linea->btGuardaDatosExp->click();
+    ASSERT_EQ(capture.errors().size(), 2);
+    EXPECT_TRUE(capture.errors()[0].contains("mismo archivo"));
+    EXPECT_TRUE(capture.errors()[1].contains("mismo archivo"));
+    EXPECT_EQ(file("espectro.dat"), "100 1\n200 2\n");
+    EXPECT_EQ(file("espectro_cor.dat"), "4050 10 Ar I\n");
+}
+
 TEST_F(LineViewWork, CorrigeWithABadTextChangesNothing) {
     MessageCapture capture;
     loadExperimental("100 1\n250 2\n");

@@ -72,3 +72,12 @@ TEST_F(PicosWindow, NoSpectrumGivesAnEmptyFile) {
     EXPECT_EQ(cosa3(), "");
     EXPECT_EQ(BuscaPicos->ListBox1->count(), 0);
 }
+
+TEST_F(PicosWindow, ALoadedSpectrumNamedLikeThePeakFileIsKept) {
+    MessageCapture capture;
+    Lee->LoadExperimentalFile(work.write("cosa3.dat", "400 1\n401 5\n402 1\n"));
+    BuscaPicos->btPicos->click();
+    ASSERT_EQ(capture.errors().size(), 1);
+    EXPECT_TRUE(capture.errors()[0].contains("mismo archivo"));
+    EXPECT_EQ(cosa3(), "400 1\n401 5\n402 1\n");
+}

@@ -17,7 +17,6 @@
 
 #include <sys/resource.h>
 
-#include <csignal>
 #include <functional>
 #include <map>
 #include <optional>
@@ -177,26 +176,20 @@ Inputs reread(const QDir& dir, const Inputs& inputs) {
     return files;
 }
 
-// Limits the size of every file this process writes while alive, as a full disk would; the
-// signal that would end the process at the limit is ignored so that the write fails instead.
+// Limits the size of every file this process writes while alive, as a full disk would. The
+// signal the limit raises is left as it is: the writers themselves must keep it from ending the
+// process.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) {
         if (getrlimit(RLIMIT_FSIZE, &previous_) != 0)
             return;
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        if (previousHandler_ == SIG_ERR)
-            return;
         rlimit limited{bytes, previous_.rlim_max};
         active_ = setrlimit(RLIMIT_FSIZE, &limited) == 0;
-        if (!active_)
-            std::signal(SIGXFSZ, previousHandler_);
     }
     ~FileSizeLimit() {
-        if (!active_)
-            return;
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
+        if (active_)
+            setrlimit(RLIMIT_FSIZE, &previous_);
     }
     bool active() const { return active_; }
     FileSizeLimit(const FileSizeLimit&) = delete;
@@ -204,7 +197,6 @@ public:
 
 private:
     rlimit previous_{};
-    void (*previousHandler_)(int) = SIG_DFL;
     bool active_ = false;
 };
 

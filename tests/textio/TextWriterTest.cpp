@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,8 +16,12 @@ TEST(TextWriter, WritesFieldsAndLines) {
     auto path = std::filesystem::temp_directory_path() / "lineid_writer.dat";
     {
         auto out = TextWriter::create(path);
-        out.writeFixed(396.15, 10, 2);
-        out.writeFixed(1235, 10, 0);
+        out.writeField(396.15, 10, 2, textio::FieldPlace::First);
+        out.writeField(1235, 10, 0, textio::FieldPlace::Following);
+        out.endLine();
+        // Values that fill their fields stay apart.
+        out.writeField(-123456.78, 10, 2, textio::FieldPlace::First);
+        out.writeField(1200000000, 10, 0, textio::FieldPlace::Following);
         out.endLine();
         out.writeLine("fin");
         out.close();
@@ -24,8 +29,22 @@ TEST(TextWriter, WritesFieldsAndLines) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
-    EXPECT_EQ(text.str(), "    396.15      1235\nfin\n");
+    EXPECT_EQ(text.str(), "    396.15      1235\n-123456.78 1200000000\nfin\n");
     std::filesystem::remove(path);
+}
+
+TEST(TextWriter, ValuesBeyondADoubleAreNeverWritten) {
+    using textio::FieldPlace;
+    auto field = [](double v) {
+        try {
+            return textio::dataField(v, 10, 2, FieldPlace::Following);
+        } catch (const AppError& e) {
+            return std::string(e.what());
+        }
+    };
+    EXPECT_EQ(field(HUGE_VAL), "Floating point overflow");
+    EXPECT_EQ(field(-HUGE_VAL), "Floating point overflow");
+    EXPECT_EQ(field(std::nan("")), "Invalid floating point operation");
 }
 
 TEST(TextWriter, CreationFailuresAreAccessDenied) {
