@@ -12,6 +12,7 @@
 #include "lines/Lineas.h"
 #include "platform/Messages.h"
 #include "platform/OpenDialog.h"
+#include "plot/ZoomEdt.h"
 #include "reference/Convo.h"
 #include "reference/NistConvierte.h"
 #include "reference/Picos.h"
@@ -76,6 +77,18 @@ int main(int argc, char** argv) {
     }
     Linea->btGrafNist->click();
     bool ok = Linea->grab().save(output.filePath("linea.png"));
+    // Zoomed on the lower half of the intensities with the iron set three times as tall: sticks
+    // and labels that climb past the frame must stay beneath the controls.
+    Linea->slotControls(2).mult->setText("3");
+    Zoom->edXmin->setText("404");
+    Zoom->edXmax->setText("412");
+    Zoom->edYmin->setText("100");
+    Zoom->edYmax->setText("600");
+    Zoom->btZoom->click();
+    Linea->btGrafNist->click();
+    ok = Linea->grab().save(output.filePath("linea_zoom.png")) && ok;
+    Zoom->zoomActivo = false;
+    Linea->slotControls(2).mult->setText("1");
 
     QString image = output.filePath("camara.asc");
     std::ofstream(image.toStdString(), std::ios::binary) << synthetic::makeImage({});
