@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QStringDecoder>
 
+#include <optional>
+
 namespace platform {
 
 QString fromFileText(std::string_view bytes) {
@@ -23,8 +25,110 @@ std::string toFileText(const QString& text) {
     return text.toStdString();
 }
 
+namespace {
+
+constexpr char16_t firstEscape = 0xDC80;
+constexpr char16_t lastEscape = 0xDCFF;
+
+// The length of the valid UTF-8 sequence at the start of `bytes`, 0 when it is not one.
+std::size_t utf8Length(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
+        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (bytes.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+// The bytes of a name: UTF-8, with the escaped bytes put back.
+std::string nameBytes(const QString& name) {
+    std::string bytes;
+    qsizetype runStart = 0;
+    auto flushRun = [&](qsizetype end) {
+        bytes.append(name.sliced(runStart, end - runStart).toStdString());
+    };
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t u = name[i].unicode();
+        const bool escape = u >= firstEscape && u <= lastEscape &&
+                            (i == 0 || !QChar::isHighSurrogate(name[i - 1].unicode()));
+        if (!escape)
+            continue;
+        flushRun(i);
+        bytes.push_back(static_cast<char>(u - 0xDC00));
+        runStart = i + 1;
+    }
+    flushRun(name.size());
+    return bytes;
+}
+
+// The Latin-1 bytes of a name that holds a character from U+0080 to U+00FF and none past it.
+std::optional<std::string> latin1Bytes(const QString& name) {
+    bool wide = false;
+    for (QChar c : name) {
+        if (c.unicode() > 0xFF)
+            return std::nullopt;
+        wide = wide || c.unicode() >= 0x80;
+    }
+    if (!wide)
+        return std::nullopt;
+    return name.toLatin1().toStdString();
+}
+
+} // namespace
+
 std::filesystem::path toPath(const QString& path) {
-    return std::filesystem::path(path.toStdString());
+    std::filesystem::path utf8(nameBytes(path));
+    std::error_code ec;
+    if (std::filesystem::exists(utf8, ec))
+        return utf8;
+    if (auto latin1 = latin1Bytes(path)) {
+        std::filesystem::path other(*latin1);
+        if (std::filesystem::exists(other, ec))
+            return other;
+    }
+    return utf8;
+}
+
+QString fromPath(const std::filesystem::path& path) {
+    const std::string& bytes = path.native();
+    QString name;
+    std::size_t runStart = 0;
+    auto flushRun = [&](std::size_t end) {
+        name.append(
+            QString::fromUtf8(bytes.data() + runStart, static_cast<qsizetype>(end - runStart)));
+    };
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (std::size_t n = utf8Length(std::string_view(bytes).substr(i)); n > 0) {
+            i += n;
+            continue;
+        }
+        flushRun(i);
+        name.append(QChar(static_cast<char16_t>(0xDC00 + static_cast<unsigned char>(bytes[i]))));
+        runStart = ++i;
+    }
+    flushRun(bytes.size());
+    return name;
 }
 
 QString fileNameOnly(const QString& path) {

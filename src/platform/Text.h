@@ -16,7 +16,13 @@ namespace platform {
 QString fromFileText(std::string_view bytes);
 // A control's text as the bytes written to files and given to the conversions.
 std::string toFileText(const QString& text);
+// File names are bytes. Valid UTF-8 is read as such; a byte that is not (a Latin-1 "ñ", say)
+// travels in a QString as one of U+DC80 .. U+DCFF, so that fromPath and toPath give back exactly
+// the bytes the file system spells. A name whose UTF-8 spelling names nothing while its Latin-1
+// spelling names an existing file (a name read from a Latin-1 list by fromFileText, or typed)
+// gives that file.
 std::filesystem::path toPath(const QString& path);
+QString fromPath(const std::filesystem::path& path);
 // The file name without its folder.
 QString fileNameOnly(const QString& path);
 
