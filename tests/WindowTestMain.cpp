@@ -1,5 +1,5 @@
-// Entry point of the window tests: offscreen platform, C locale, one QApplication, the twelve
-// windows created once as at start-up.
+// Entry point of the window tests: offscreen platform, C locale, one QApplication, and the twelve
+// windows created afresh for every test, so that no test sees what another left behind.
 #include "app/Windows.h"
 #include "platform/Messages.h"
 #include "platform/OpenDialog.h"
@@ -9,6 +9,15 @@
 
 #include <clocale>
 #include <cstdlib>
+
+namespace {
+
+class FreshWindows : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { createWindows(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { destroyWindows(); }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (std::getenv("QT_QPA_PLATFORM") == nullptr)
@@ -26,8 +35,6 @@ int main(int argc, char** argv) {
         ADD_FAILURE() << "unexpected file dialog: " << d.objectName().toStdString();
         return std::nullopt;
     });
-    createWindows();
-    int result = RUN_ALL_TESTS();
-    destroyWindows();
-    return result;
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshWindows);
+    return RUN_ALL_TESTS();
 }
