@@ -161,7 +161,7 @@ void TAndor::Button2Click() {
     if (!OpenDialog1->execute())
         return;
     QString name = platform::fileNameOnly(OpenDialog1->fileName());
-    lbAndorArch->setText(name.chopped(std::min<qsizetype>(4, name.size())));
+    lbAndorArch->setText(platform::withoutLastFour(name));
 }
 
 void TAndor::btGrafClick() {

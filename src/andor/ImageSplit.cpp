@@ -2,6 +2,7 @@
 #include "ImageSplit.h"
 
 #include "AndorImage.h"
+#include "textio/Files.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -9,9 +10,7 @@
 namespace andor {
 
 std::string imageBaseName(std::string_view fileName) {
-    std::string name(std::filesystem::path(fileName).filename().string());
-    name.resize(name.size() >= 4 ? name.size() - 4 : 0);
-    return name;
+    return textio::withoutLastFour(std::filesystem::path(fileName).filename().string());
 }
 
 std::string splitFileName(std::string_view base, int k) {
@@ -23,15 +22,17 @@ std::string cropFileName(std::string_view base, std::string_view frameText) {
 }
 
 void LineCopier::copyFrame(textio::TextWriter& out, int lines, LineBand band, bool stopAfterBand) {
-    std::string lineEnd;
+    // A line goes straight from the reader's buffer to the writer, a piece at a time, so that no
+    // line is ever held whole, however long it is; a line outside the band is only passed over.
+    const auto write = [&out](std::string_view piece) { out.write(piece); };
+    const auto pass = [](std::string_view) {};
     for (int t = 1; t <= lines; ++t) {
-        std::string line = in_.readLine(lineEnd);
+        const bool kept = band.contains(t);
+        std::string_view lineEnd = kept ? in_.streamLine(write) : in_.streamLine(pass);
         if (!lineEnd.empty())
             lastLineEnd_ = lineEnd;
-        if (band.contains(t)) {
-            out.write(line);
+        if (kept)
             out.write(lastLineEnd_);
-        }
         if (stopAfterBand && t > band.last)
             return;
     }
@@ -75,7 +76,7 @@ void ensureSplitKeepsInput(const std::filesystem::path& input, std::string_view 
         std::string_view k(name);
         k = k.substr(prefix.size(), k.size() - prefix.size() - 4);
         if (!k.empty() && std::ranges::all_of(k, [](char c) { return c >= '0' && c <= '9'; }))
-            ensureDistinct(input, entries->path());
+            textio::ensureDistinct(input, entries->path());
     }
 }
 

@@ -2,10 +2,11 @@
 // keeping a band of lines of each frame.
 //
 // Lines are copied as text, without looking at their numbers: a kept line is written byte for
-// byte (any length) followed by the line end that closed it in the input (LF, CR LF or a lone
-// CR). A line without one (the file's last line, or a line past the end of the file, which reads
-// as an empty line) gets the line end the file used last, LF when it has used none. Line t of a
-// frame (t = 1 .. L) is kept when first <= t <= last; nothing else is written.
+// byte (any length: it passes through in pieces and is never held whole) followed by the line
+// end that closed it in the input (LF, CR LF or a lone CR). A line without one (the file's last
+// line, or a line past the end of the file, which reads as an empty line) gets the line end the
+// file used last, LF when it has used none. Line t of a frame (t = 1 .. L) is kept when
+// first <= t <= last; nothing else is written.
 #pragma once
 
 #include "textio/TextReader.h"

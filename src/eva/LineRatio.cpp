@@ -1,10 +1,13 @@
 // Line-intensity ratios of a spectrum and the inputs of a ratio run.
 #include "LineRatio.h"
 
+#include "textio/AppError.h"
 #include "textio/Convert.h"
 #include "textio/NumberText.h"
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 namespace eva {
 
@@ -26,12 +29,20 @@ ListRead<SequenceEntry> readSequence(textio::TextReader& in) {
 
 ListRead<std::string> readFileList(textio::TextReader& in) {
     ListRead<std::string> read;
+    std::size_t used = 0;
     while (!in.eof()) {
         if (static_cast<int>(read.entries.size()) == fileListCapacity) {
             read.truncated = true;
             break;
         }
-        read.entries.push_back(in.readLine());
+        auto line = in.readLineUpTo(fileListBytes - used);
+        if (!line)
+            throw textio::AppError("La lista de archivos pasa de " +
+                                   std::to_string(fileListBytes >> 20) + " MB en la línea " +
+                                   std::to_string(read.entries.size() + 1) +
+                                   "; no es una lista de nombres de archivo.");
+        used += line->size();
+        read.entries.push_back(std::move(*line));
     }
     return read;
 }

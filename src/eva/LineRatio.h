@@ -3,7 +3,9 @@
 //
 // Sequence file: each line holds two whole numbers, the sequence number and the fibre number;
 // the rest of the line is skipped. File list: each whole line is one image file name, blanks
-// included. Both stop at their capacity.
+// included. Both stop at their capacity. Names are a few hundred bytes at most, so a list whose
+// lines come to more than fileListBytes is no list of names: reading stops with a message that
+// names the line where it passed that size, before the line is kept.
 #pragma once
 
 #include "textio/TextReader.h"
@@ -17,6 +19,7 @@ namespace eva {
 
 inline constexpr int sequenceCapacity = 144;
 inline constexpr int fileListCapacity = 44;
+inline constexpr std::size_t fileListBytes = std::size_t{16} << 20;
 
 struct SequenceEntry {
     int sequenceNumber = 0;

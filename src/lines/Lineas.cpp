@@ -443,7 +443,7 @@ void TLinea::btCorrigeErrorClick() {
 void TLinea::btGuardaDatosExpClick() {
     // A second save without a new name writes the same file instead of shortening it again.
     if (!expNameShortened) {
-        lbExp->setText(lbExp->text().chopped(std::min<qsizetype>(4, lbExp->text().size())));
+        lbExp->setText(platform::withoutLastFour(lbExp->text()));
         expNameShortened = true;
     }
     auto path = platform::toPath(lbExp->text() + QStringLiteral("_cor.dat"));

@@ -2,6 +2,7 @@
 #include "Text.h"
 
 #include "textio/Convert.h"
+#include "textio/Files.h"
 #include "textio/NumberText.h"
 
 #include <QFileInfo>
@@ -133,6 +134,10 @@ QString fromPath(const std::filesystem::path& path) {
 
 QString fileNameOnly(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+QString withoutLastFour(const QString& name) {
+    return fromPath(textio::withoutLastFour(toPath(name).string()));
 }
 
 } // namespace platform

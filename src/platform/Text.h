@@ -25,6 +25,9 @@ std::filesystem::path toPath(const QString& path);
 QString fromPath(const std::filesystem::path& path);
 // The file name without its folder.
 QString fileNameOnly(const QString& path);
+// The name without its last four characters (its extension with the point), never cutting a
+// character in two.
+QString withoutLastFour(const QString& name);
 
 } // namespace platform
 

@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "reference/NistList.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 
 TNist* Nist = nullptr;
 
@@ -46,12 +47,11 @@ void TNist::btLeeLineasClick() {
     const QString input = OpenDialog1->fileName();
     lbArchNist->setText(platform::fileNameOnly(input));
     ListBox1->clear();
-    QString shortened = lbArchNist->text();
-    shortened.chop(std::min<qsizetype>(4, shortened.size()));
+    const QString shortened = platform::withoutLastFour(lbArchNist->text());
     lbArchNist->setText(shortened);
     const auto output = platform::toPath(shortened + QStringLiteral(".dat"));
     // Creating the output would empty the chosen file before it is read.
-    reference::ensureNotInput(platform::toPath(input), output);
+    textio::ensureDistinct(platform::toPath(input), output);
     auto out = textio::TextWriter::create(output);
     auto in = textio::TextReader::openFile(platform::toPath(input));
     OpenDialog1->setFilter(QStringLiteral("asc"));

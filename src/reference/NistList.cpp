@@ -110,7 +110,8 @@ int convertNistList(textio::TextReader& in, textio::TextWriter& out, int limit,
                     const std::function<void(const std::string&)>& list) {
     int counter = 1;
     while (!in.eof()) {
-        auto line = parseNistLine(in.readLine());
+        // Nothing past the last scanned column counts, so only that much of a line is kept.
+        auto line = parseNistLine(in.readLineStart(lastScanColumn));
         if (!line || !(line->value > limit))
             continue;
         list(nistListLine(counter, *line));
@@ -118,15 +119,6 @@ int convertNistList(textio::TextReader& in, textio::TextWriter& out, int limit,
         ++counter;
     }
     return counter - 1;
-}
-
-void ensureNotInput(const std::filesystem::path& input, const std::filesystem::path& output) {
-    std::error_code ec;
-    if (std::filesystem::equivalent(input, output, ec))
-        throw textio::AppError(std::string("El archivo de salida ")
-                                   .append(output.filename().string())
-                                   .append(" es el archivo elegido; no se convierte para no "
-                                           "borrarlo."));
 }
 
 } // namespace reference

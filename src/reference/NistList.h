@@ -7,6 +7,8 @@
 // star and converted to a real. Only columns 12-40 are scanned for the separators; a line without
 // a second separator there writes nothing. An intensity field of exactly seven blanks drops the
 // line without counting it. A cleaned field that is not a number raises the conversion error.
+// Nothing past column 40 is looked at: the rest of a line, of any length, is passed over without
+// being kept.
 #pragma once
 
 #include "textio/TextReader.h"
@@ -44,8 +46,5 @@ std::string nistFileLine(const NistLine& line);
 // leaves in `out` the lines written before it.
 int convertNistList(textio::TextReader& in, textio::TextWriter& out, int limit,
                     const std::function<void(const std::string&)>& list);
-
-// Refuses an output file that is the input file itself, before anything is created.
-void ensureNotInput(const std::filesystem::path& input, const std::filesystem::path& output);
 
 } // namespace reference

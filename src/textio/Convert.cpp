@@ -30,7 +30,7 @@ double strToFloat(std::string_view text) {
             return parseRealToken(body);
     } catch (const AppError&) {
     }
-    throw AppError("'" + std::string(text) + "' is not a valid floating point value");
+    throw AppError("'" + visibleText(text) + "' is not a valid floating point value");
 }
 
 int strToInt(std::string_view text) {
@@ -45,7 +45,7 @@ int strToInt(std::string_view text) {
         valid = ec == std::errc() && ptr == body.data() + body.size();
     }
     if (!valid)
-        throw AppError("'" + std::string(text) + "' is not a valid integer value");
+        throw AppError("'" + visibleText(text) + "' is not a valid integer value");
     return value;
 }
 

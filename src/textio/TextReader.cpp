@@ -2,6 +2,7 @@
 #include "TextReader.h"
 
 #include "AppError.h"
+#include "Files.h"
 
 #include <cerrno>
 #include <charconv>
@@ -75,6 +76,37 @@ bool matchesRealGrammar(std::string_view s, int& magnitude) {
 
 } // namespace
 
+std::string visibleText(std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    static constexpr std::string_view named = "\a\b\t\n\v\f\r";
+    static constexpr std::string_view letters = "abtnvfr";
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // U+0080 .. U+009F are control characters too; in UTF-8 they are C2 80 .. C2 9F.
+        if (c == 0xC2 && i + 1 < text.size() &&
+            (static_cast<unsigned char>(text[i + 1]) & 0xE0) == 0x80) {
+            const auto code = static_cast<unsigned char>(text[++i]);
+            shown.append("\\u00").push_back(hex[code >> 4]);
+            shown.push_back(hex[code & 15]);
+            continue;
+        }
+        if (c >= 32 && c != 127) {
+            shown.push_back(static_cast<char>(c));
+            continue;
+        }
+        if (auto k = named.find(static_cast<char>(c)); c != 0 && k != std::string_view::npos) {
+            shown.push_back('\\');
+            shown.push_back(letters[k]);
+            continue;
+        }
+        shown.append("\\x").push_back(hex[c >> 4]);
+        shown.push_back(hex[c & 15]);
+    }
+    return shown;
+}
+
 double parseRealToken(std::string_view token) {
     int magnitude = 0;
     if (!matchesRealGrammar(token, magnitude))
@@ -92,12 +124,7 @@ double parseRealToken(std::string_view token) {
 }
 
 TextReader TextReader::openFile(const std::filesystem::path& path) {
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status))
-        throw AppError(msg::fileNotFound);
-    if (std::filesystem::is_directory(status))
-        throw AppError(msg::accessDenied);
+    checkInputFile(path);
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr)
         throw AppError(errno == ENOENT ? msg::fileNotFound : msg::accessDenied);
@@ -166,6 +193,8 @@ std::string_view TextReader::readToken() {
     std::size_t start = pos_;
     while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
         ++pos_;
+    if (pos_ - start > maxTokenLength)
+        throw AppError(msg::invalidNumericInput);
     if (pos_ < end_ || !file_)
         return {data + start, pos_ - start};
     // The token runs into the next block: gather it across refills.
@@ -174,6 +203,8 @@ std::string_view TextReader::readToken() {
         data = buffer_.data();
         while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
             ++pos_;
+        if (token_.size() + pos_ > maxTokenLength)
+            throw AppError(msg::invalidNumericInput);
         token_.append(data, pos_);
         if (pos_ < end_)
             break;
@@ -223,7 +254,37 @@ std::string TextReader::readLine() {
 
 std::string TextReader::readLine(std::string& lineEnd) {
     std::string line;
-    lineEnd.clear();
+    lineEnd = streamLine([&line](std::string_view piece) { line.append(piece); });
+    return line;
+}
+
+std::string_view TextReader::streamLine(const std::function<void(std::string_view)>& sink) {
+    for (;;) {
+        if (pos_ == end_ && !refill())
+            return "";
+        const char* data = buffer_.data();
+        std::size_t p = pos_;
+        while (p < end_ && !isLineStop(data[p]))
+            ++p;
+        if (p > pos_)
+            sink({data + pos_, p - pos_});
+        pos_ = p;
+        if (p < end_)
+            return consumeLineEnd();
+    }
+}
+
+std::string TextReader::readLineStart(std::size_t n) {
+    std::string start;
+    streamLine([&start, n](std::string_view piece) {
+        if (start.size() < n)
+            start.append(piece.substr(0, n - start.size()));
+    });
+    return start;
+}
+
+std::optional<std::string> TextReader::readLineUpTo(std::size_t limit) {
+    std::string line;
     for (;;) {
         if (pos_ == end_ && !refill())
             return line;
@@ -231,12 +292,16 @@ std::string TextReader::readLine(std::string& lineEnd) {
         std::size_t p = pos_;
         while (p < end_ && !isLineStop(data[p]))
             ++p;
+        if (line.size() + (p - pos_) > limit) {
+            pos_ += limit + 1 - line.size();
+            return std::nullopt;
+        }
         line.append(data + pos_, p - pos_);
         pos_ = p;
-        if (p == end_)
-            continue;
-        lineEnd = consumeLineEnd();
-        return line;
+        if (p < end_) {
+            consumeLineEnd();
+            return line;
+        }
     }
 }
 

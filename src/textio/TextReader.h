@@ -9,21 +9,35 @@
 //   stays unread. The run must be an optional sign, digits with an optional "." and fraction (at
 //   least one digit in all) and an optional exponent ("e" or "E", optional sign, digits). Anything
 //   else ("inf", "nan", "0x1A", "1,5", "12abc", a value too large for a double) raises
-//   "Invalid numeric input". A value too small for a double reads as 0.
-// - A line ends at LF, at CR LF or at a lone CR.
+//   "Invalid numeric input". A value too small for a double reads as 0. A run longer than
+//   maxTokenLength characters is no number of any data file: it raises "Invalid numeric input"
+//   as soon as it passes that length, without being gathered further.
+// - A line ends at LF, at CR LF or at a lone CR. Lines have no length limit: readers that only
+//   copy a line stream it (streamLine), readers that keep one take only what they need
+//   (readLineStart) or refuse one past a bound (readLineUpTo), so that a line of gigabytes is
+//   never held whole.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace textio {
 
+inline constexpr std::size_t maxTokenLength = std::size_t{1} << 16;
+
 // Converts one complete token by the number rule above; throws "Invalid numeric input".
 double parseRealToken(std::string_view token);
+
+// Text from a file or a control as quoted in a message: control characters are written visibly
+// (\t, \n, \r, \v, \f, \a, \b, and \xNN for the others, DEL included, and \u0080 .. \u009f
+// for the UTF-8 control characters); everything else, UTF-8 accents included, is kept as it is.
+std::string visibleText(std::string_view text);
 
 class TextReader {
 public:
@@ -46,10 +60,20 @@ public:
     // A whole number (optional sign and digits, 32 bits) by the same rule; anything else raises
     // "Invalid numeric input".
     int readInteger();
-    // The rest of the current line; the line end is consumed.
+    // The rest of the current line; the line end is consumed. Holds the whole line: for input
+    // whose lines are known to be short.
     std::string readLine();
     // Like readLine, but also tells which line end closed the line ("", "\n", "\r\n" or "\r").
     std::string readLine(std::string& lineEnd);
+    // Hands the rest of the current line to `sink` in pieces, as they pass through the buffer,
+    // without gathering them; consumes the line end and returns it ("", "\n", "\r\n" or "\r").
+    std::string_view streamLine(const std::function<void(std::string_view)>& sink);
+    // The first n characters of the current line; the rest of it is skipped and its line end
+    // consumed.
+    std::string readLineStart(std::size_t n);
+    // The rest of the current line when it holds at most `limit` characters, its line end
+    // consumed; nothing when it is longer, and then only limit + 1 characters of it are read.
+    std::optional<std::string> readLineUpTo(std::size_t limit);
     // Up to n characters of the current line, stopping before its line end (left unread).
     std::string readChars(std::size_t n);
     // Skips past the next line end (or to the end of the file).

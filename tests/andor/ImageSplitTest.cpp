@@ -146,3 +146,24 @@ TEST_F(Split, TextAfterCtrlZIsNotCopied) {
     EXPECT_EQ(counts, (std::vector<int>{1, 2}));
     EXPECT_EQ(read("img_c1.asc"), "L1\nL2\n");
 }
+
+TEST_F(Split, LinesOfMegabytesAreCopiedOrSkippedWhole) {
+    // From a file, so that the lines run across several buffer refills.
+    const std::string wide(3u << 20, '7');
+    {
+        std::ofstream(folder / "wide.asc", std::ios::binary) << wide << "\r\n"
+                                                             << "a" << wide << "\r"
+                                                             << "b\n"
+                                                             << wide << "c";
+    }
+    auto in = textio::TextReader::openFile(folder / "wide.asc");
+    auto out = create("crop.dat");
+    andor::cropFrame(in, 2, 2, {1, 2}, out);
+    out.close();
+    EXPECT_EQ(read("crop.dat"), "b\n" + wide + "c\n");
+    auto again = textio::TextReader::openFile(folder / "wide.asc");
+    auto first = create("first.dat");
+    andor::cropFrame(again, 2, 1, {2, 2}, first);
+    first.close();
+    EXPECT_EQ(read("first.dat"), "a" + wide + "\r");
+}

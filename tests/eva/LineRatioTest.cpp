@@ -91,3 +91,17 @@ TEST(ReadFileList, WholeLinesWithBlanks) {
     EXPECT_TRUE(longRead.truncated);
     EXPECT_EQ(longRead.entries.size(), 44u);
 }
+
+TEST(ReadFileList, AListPastItsSizeStopsAtTheLineThatPassesIt) {
+    const std::string name(eva::fileListBytes / 2, 'n');
+    auto in = textio::TextReader::fromString("a.asc\n" + name + "\n" + name + "\nb.asc\n");
+    try {
+        eva::readFileList(in);
+        FAIL();
+    } catch (const textio::AppError& e) {
+        EXPECT_STREQ(e.what(), "La lista de archivos pasa de 16 MB en la línea 3; no es una lista "
+                               "de nombres de archivo.");
+    }
+    auto fits = textio::TextReader::fromString(name + "\n" + name.substr(5) + "\nb.asc");
+    EXPECT_EQ(eva::readFileList(fits).entries.back(), "b.asc");
+}

@@ -147,10 +147,17 @@ TEST(ConvertNistList, ErrorKeepsTheLinesWrittenBefore) {
     EXPECT_EQ(list.size(), 1u);
 }
 
-TEST(EnsureNotInput, RefusesTheSameFile) {
-    auto dir = std::filesystem::temp_directory_path();
-    auto path = dir / "lineid_nist_same.dat";
-    std::ofstream(path) << "x";
-    EXPECT_THROW(reference::ensureNotInput(path, path), textio::AppError);
-    EXPECT_NO_THROW(reference::ensureNotInput(path, dir / "lineid_nist_other.dat"));
+TEST(ConvertNistList, LongLinesAndControlCharacters) {
+    // Only the first 40 columns count: a tail of megabytes changes nothing.
+    std::string line = listLine("Ar I  ", " 100.0 ", "   1000 ");
+    auto c = convert(line + std::string(5u << 20, '7') + "\n" + line + "\n", 100);
+    EXPECT_EQ(c.file, " 100.0     1000  Ar I  \n 100.0     1000  Ar I  \n");
+    // A control character in the intensity is shown in the message.
+    auto in = textio::TextReader::fromString(listLine("Ar I  ", " 200.0 ", "  10\v00 ") + "\n");
+    try {
+        reference::parseNistLine(in.readLine());
+        FAIL();
+    } catch (const textio::AppError& e) {
+        EXPECT_STREQ(e.what(), "'  10\\v00 ' is not a valid floating point value");
+    }
 }

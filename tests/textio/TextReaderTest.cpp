@@ -1,6 +1,7 @@
 // The number, line and label rules of the text reader, from strings and across buffer refills.
 #include "textio/TextReader.h"
 #include "textio/AppError.h"
+#include "textio/Convert.h"
 
 #include <gtest/gtest.h>
 
@@ -151,14 +152,70 @@ TEST(TextReader, FilesReadAcrossBufferRefills) {
 }
 
 TEST(TextReader, LongLinesAndTokensSurviveRefills) {
-    std::string longToken(3u << 20, '7');
-    std::string longLine(2u << 20, 'x');
+    // The token starts 100 bytes before the third block and runs 50000 bytes into it.
+    std::string longToken(50000, '7');
+    std::string longLine((2u << 20) - 100 - 2, 'x');
     auto path = writeTemp("lineid_reader_long.txt", longLine + "\r\n" + "1." + longToken + " 5\n");
     auto in = TextReader::openFile(path);
     EXPECT_EQ(in.readLine(), longLine);
     EXPECT_NEAR(in.readReal(), 1.7777777, 1e-6);
     EXPECT_EQ(in.readReal(), 5.0);
     std::filesystem::remove(path);
+}
+
+TEST(TextReader, LongLinesAreStreamedCutOrRefusedWithoutBeingHeld) {
+    const std::string longLine(3u << 20, 'x');
+    auto path = writeTemp("lineid_reader_stream.txt",
+                          longLine + "\r\n" + longLine + "\n" + longLine + "\r" + "ab\nlast");
+    auto in = TextReader::openFile(path);
+    std::size_t pieces = 0;
+    std::string streamed;
+    EXPECT_EQ(in.streamLine([&](std::string_view piece) {
+        ++pieces;
+        streamed.append(piece);
+    }),
+              "\r\n");
+    EXPECT_EQ(streamed, longLine);
+    EXPECT_GE(pieces, 3u); // one piece per buffer, never the line gathered
+    EXPECT_EQ(in.readLineStart(5), "xxxxx");
+    EXPECT_EQ(in.readLineUpTo(longLine.size() - 1), std::nullopt);
+    in.skipLine();
+    EXPECT_EQ(in.readLineUpTo(2), "ab");
+    EXPECT_EQ(in.readLineUpTo(4), "last");
+    EXPECT_TRUE(in.eof());
+    std::filesystem::remove(path);
+}
+
+TEST(TextReader, OverlongTokensAreInvalidNumbers) {
+    const std::string digits(textio::maxTokenLength + 1, '1');
+    auto path = writeTemp("lineid_reader_token.txt", std::string(1u << 20, ' ') + digits);
+    auto fromFile = TextReader::openFile(path);
+    EXPECT_THROW(fromFile.readReal(), AppError);
+    std::filesystem::remove(path);
+    auto fromText = TextReader::fromString("1 " + digits);
+    EXPECT_EQ(fromText.readInteger(), 1);
+    EXPECT_THROW(fromText.readInteger(), AppError);
+    EXPECT_EQ(readAll(std::string(textio::maxTokenLength - 1, '0') + "5"), std::vector<double>{5});
+}
+
+TEST(VisibleText, ControlCharactersAreShownAndTheRestKept) {
+    EXPECT_EQ(textio::visibleText("1\v2\t3\r\n\f\a\b"), "1\\v2\\t3\\r\\n\\f\\a\\b");
+    EXPECT_EQ(textio::visibleText(std::string("\x01\x1a\x7f\0", 4)), "\\x01\\x1a\\x7f\\x00");
+    EXPECT_EQ(textio::visibleText("a\u0085b"), "a\\u0085b");
+    for (const char* kept : {"datos_ma\u00f1ana 4,5 \\ 'x'", "\u00a0\u00b0", "\xff\xfe", ""})
+        EXPECT_EQ(textio::visibleText(kept), kept);
+    try {
+        textio::strToFloat("  12\v");
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), "'  12\\v' is not a valid floating point value");
+    }
+    try {
+        textio::strToInt("\0017");
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_STREQ(e.what(), "'\\x017' is not a valid integer value");
+    }
 }
 
 TEST(TextReader, OpeningFailuresUseTheRuntimeTexts) {
