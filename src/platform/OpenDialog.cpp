@@ -40,7 +40,7 @@ QString spelledOnDisk(const QString& chosen) {
         std::optional<std::filesystem::path> match;
         std::filesystem::directory_iterator entries(built.empty() ? "." : built, ec);
         for (; !ec && entries != std::filesystem::directory_iterator(); entries.increment(ec)) {
-            const std::string& bytes = entries->path().filename().native();
+            const std::string bytes = entries->path().filename().native();
             const auto size = static_cast<qsizetype>(bytes.size());
             if (QString::fromUtf8(bytes.data(), size) != part &&
                 QString::fromLatin1(bytes.data(), size) != part)
