@@ -21,10 +21,16 @@ std::string sizeText(std::int64_t lines, std::int64_t columns) {
 
 // A value as a matrix cell: the nearest integer, which must fit in 32 bits.
 int toCell(double v) {
+    auto outOfRange = [v] {
+        return textio::AppError(
+            std::string("Valor fuera del intervalo de enteros: ").append(textio::generalFormat(v)));
+    };
+    // Far outside, before rounding: the rounding itself fails beyond 64 bits.
+    if (!(v > -4294967296.0 && v < 4294967296.0))
+        throw outOfRange();
     std::int64_t n = textio::nearest(v);
     if (n < std::numeric_limits<int>::min() || n > std::numeric_limits<int>::max())
-        throw textio::AppError(
-            std::string("Valor fuera del intervalo de enteros: ").append(textio::generalFormat(v)));
+        throw outOfRange();
     return static_cast<int>(n);
 }
 
@@ -42,18 +48,31 @@ void ImageMatrix::cover(int lines, int columns) {
     int newColumns = std::max(columns_, columns);
     if (newLines == lines_ && newColumns == columns_)
         return;
+    resize(newLines, newColumns);
+}
+
+void ImageMatrix::fit(int lines, int columns) {
+    lines = std::max(lines, 0);
+    columns = std::max(columns, 0);
+    if (lines == lines_ && columns == columns_)
+        return;
+    resize(lines, columns);
+}
+
+void ImageMatrix::resize(int newLines, int newColumns) {
     std::vector<int> grown;
     try {
         auto count = static_cast<std::uint64_t>(newLines) * static_cast<std::uint64_t>(newColumns);
-        if (count > grown.max_size())
+        if (count > static_cast<std::uint64_t>(maxImageCells) || count > grown.max_size())
             throw std::length_error("matrix");
         grown.resize(static_cast<std::size_t>(count));
     } catch (const std::exception&) {
         throw textio::AppError(std::string("No hay memoria para una imagen de ")
                                    .append(sizeText(newLines, newColumns)));
     }
-    for (int s = 1; s <= lines_; ++s) {
-        auto row = line(s);
+    int keptColumns = std::min(columns_, newColumns);
+    for (int s = 1; s <= std::min(lines_, newLines); ++s) {
+        auto row = line(s).first(static_cast<std::size_t>(keptColumns));
         std::copy(row.begin(), row.end(),
                   grown.begin() + static_cast<std::ptrdiff_t>(s - 1) * newColumns);
     }
@@ -97,15 +116,35 @@ void checkImageSize(int lines, int columns) {
                                    .append("): líneas y valores deben ser mayores que cero"));
 }
 
+int linesHeld(const FrameRequest& request, std::uint64_t fileBytes) {
+    // A line of V + 1 numbers takes at least 2 V + 1 bytes; one more for a line cut short.
+    std::uint64_t fillable = fileBytes / (2 * static_cast<std::uint64_t>(request.columns) + 1) + 1;
+    int lines = static_cast<int>(std::min<std::uint64_t>(fillable, request.lines));
+    if (static_cast<std::int64_t>(lines) * request.columns > maxImageCells)
+        throw textio::AppError(std::string("El cuadro de ")
+                                   .append(sizeText(request.lines, request.columns))
+                                   .append(" valores es demasiado grande: se leen hasta ")
+                                   .append(textio::integerText(maxImageCells))
+                                   .append(" valores"));
+    return lines;
+}
+
 void skipLines(textio::TextReader& in, std::int64_t count) {
     for (std::int64_t i = 0; i < count && !in.eof(); ++i)
         in.skipLine();
 }
 
-void readFrame(textio::TextReader& in, const FrameRequest& request, ImageMatrix& values,
-               int& imageMax, int& imageMin) {
+void skipLines(ImageStream& in, std::int64_t count) {
+    in.skipLines(count);
+}
+
+namespace {
+
+template <typename Reader>
+void readFrameFrom(Reader& in, const FrameRequest& request, ImageMatrix& values, int& imageMax,
+                   int& imageMin) {
     checkImageSize(request.lines, request.columns);
-    values.cover(request.lines, request.columns);
+    values.cover(std::min(values.lines(), request.lines), request.columns);
     skipLines(in, (static_cast<std::int64_t>(request.frameNumber) - 1) * request.lines);
     imageMax = initialMax;
     imageMin = initialMin;
@@ -113,11 +152,14 @@ void readFrame(textio::TextReader& in, const FrameRequest& request, ImageMatrix&
     for (int s = 1; s <= request.lines; ++s) {
         if (in.eof()) {
             // Every further number reads as 0: the rest of the frame is zeros.
-            for (int rest = s; rest <= request.lines; ++rest)
+            for (int rest = s; rest <= std::min(request.lines, values.lines()); ++rest)
                 std::ranges::fill(values.line(rest).first(columns), 0);
             noteBounds(0, imageMax, imageMin);
             return;
         }
+        if (s > values.lines()) // room for the lines to come, growing by halves
+            values.cover(std::min(request.lines, std::max(s, values.lines() + values.lines() / 2)),
+                         request.columns);
         std::span<int> row = values.line(s).first(columns);
         in.readReal(); // the abscissa
         for (int& cell : row) {
@@ -127,6 +169,18 @@ void readFrame(textio::TextReader& in, const FrameRequest& request, ImageMatrix&
         }
         in.skipLine();
     }
+}
+
+} // namespace
+
+void readFrame(ImageStream& in, const FrameRequest& request, ImageMatrix& values, int& imageMax,
+               int& imageMin) {
+    readFrameFrom(in, request, values, imageMax, imageMin);
+}
+
+void readFrame(textio::TextReader& in, const FrameRequest& request, ImageMatrix& values,
+               int& imageMax, int& imageMin) {
+    readFrameFrom(in, request, values, imageMax, imageMin);
 }
 
 double levelScale(int imageMax, int imageMin) {

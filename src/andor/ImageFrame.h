@@ -8,10 +8,14 @@
 //   the file every further number is 0), then the rest of that line is skipped. The first number
 //   (the abscissa) is dropped; number p + 1 is value p of the line (p = 1 .. V).
 // - Each value is kept rounded to the nearest integer, halves to even. A token that is not a
-//   number raises "Invalid numeric input"; a value outside the 32-bit range is refused too. The
-//   cells and bounds written before such an error stay written.
+//   number raises "Invalid numeric input"; a value outside the 32-bit range is refused too
+//   ("Valor fuera del intervalo de enteros"), however large. The cells and bounds written before
+//   such an error stay written.
+// - The matrix holds the lines the file gives; the lines of the frame past the end of the file
+//   read as 0 without being held.
 #pragma once
 
+#include "andor/AndorImage.h"
 #include "textio/TextReader.h"
 
 #include <array>
@@ -23,8 +27,8 @@
 namespace andor {
 
 // A matrix of whole numbers indexed (line s, position p) from 1, that reads as 0 everywhere it
-// has never been written. It grows to hold whatever frame is read into it and never shrinks, so
-// a smaller frame overwrites only the cells it covers.
+// has never been written. It grows to hold whatever frame is read into it, so a smaller frame
+// overwrites only the cells it covers; `fit` gives back the room a smaller frame does not need.
 class ImageMatrix {
 public:
     int lines() const { return lines_; }
@@ -33,6 +37,9 @@ public:
     // Makes room for lines x columns cells, keeping every value held; a size that memory cannot
     // hold raises an error with the operator's text, and the matrix stays as it was.
     void cover(int lines, int columns);
+    // Holds exactly lines x columns cells, keeping the values of the cells both sizes share and
+    // releasing the rest; on an error the matrix stays as it was.
+    void fit(int lines, int columns);
 
     // Cell (s, p), 1 <= s <= lines(), 1 <= p <= columns(); checked in debug builds.
     int& operator()(int s, int p);
@@ -45,6 +52,7 @@ public:
 
 private:
     std::size_t offset(int s, int p) const;
+    void resize(int lines, int columns);
     std::vector<int> cells_;
     int lines_ = 0;
     int columns_ = 0;
@@ -52,6 +60,9 @@ private:
 
 // Refuses a frame size that is not positive in both directions, with the operator's text.
 void checkImageSize(int lines, int columns);
+
+// The most cells an image matrix holds (128 MB); a larger one is refused as beyond memory.
+inline constexpr std::int64_t maxImageCells = std::int64_t{1} << 25;
 
 // Which frame to read and its size.
 struct FrameRequest {
@@ -64,14 +75,23 @@ struct FrameRequest {
 inline constexpr int initialMax = -900000000;
 inline constexpr int initialMin = 900000000;
 
-// Reads the requested frame into `values` (which grows to cover it). `imageMax` and `imageMin`
-// start at initialMax and initialMin after the skipping and follow every value read: a value
-// below imageMin (compared unrounded) sets it to the value rounded, one above imageMax likewise.
+// The lines of the frame a file of `fileBytes` bytes can fill (each value takes at least a
+// character and a blank), at most the frame's lines; the others read as 0. "El cuadro de L x V
+// valores es demasiado grande" when those lines would hold more than maxImageCells cells.
+int linesHeld(const FrameRequest& request, std::uint64_t fileBytes);
+
+// Reads the requested frame into `values` (which grows to cover its columns and the lines read).
+// `imageMax` and `imageMin` start at initialMax and initialMin after the skipping and follow every
+// value read: a value below imageMin (compared unrounded) sets it to the value rounded, one above
+// imageMax likewise.
+void readFrame(ImageStream& in, const FrameRequest& request, ImageMatrix& values, int& imageMax,
+               int& imageMin);
 void readFrame(textio::TextReader& in, const FrameRequest& request, ImageMatrix& values,
                int& imageMax, int& imageMin);
 
 // Skips `count` whole lines, stopping at the end of the file.
 void skipLines(textio::TextReader& in, std::int64_t count);
+void skipLines(ImageStream& in, std::int64_t count);
 
 // The sixteen shades, 0xRRGGBB: a grey ramp from black, 16 lighter a step, and a pale red last.
 inline constexpr std::array<std::uint32_t, 16> imageColours{

@@ -122,11 +122,11 @@ void TAndorImagen::btAndorClick() {
     nSum = platform::integerOf(ednsum);
     frameNumber = platform::integerOf(edCuadroN);
     request.frameNumber = frameNumber;
-    // Room for the frame before the file is opened, so that a frame too large for memory
-    // changes nothing else.
-    imageValues.cover(imageLines, imageColumns);
     const QString path = OpenDialog1->fileName();
-    auto in = textio::TextReader::openFile(platform::toPath(path));
+    auto in = andor::ImageStream::open(platform::toPath(path));
+    // Room for the lines the file can fill before anything else changes, so that a frame too
+    // large changes nothing; a smaller frame gives back what it does not need.
+    imageValues.fit(andor::linesHeld(request, in.size()), request.columns);
     lbAndorArch->setText(platform::fileNameOnly(path));
     ListBox1->clear();
     andor::readFrame(in, request, imageValues, imageMax, imageMin);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 using andor::FrameRequest;
@@ -121,6 +122,10 @@ TEST(ReadFrame, ValuesBeyondThirtyTwoBitsAndNonPositiveSizesAreRefused) {
     Read r = readText("0 1 3e9\n", {1, 2, 1});
     EXPECT_EQ(r.error, "Valor fuera del intervalo de enteros: 3000000000");
     EXPECT_EQ(r.values(1, 1), 1);
+    // However far outside: rounding a value beyond 64 bits must not be what fails.
+    EXPECT_EQ(readText("0 9223372036854775808\n", {1, 1, 1}).error.rfind("Valor fuera del", 0), 0u);
+    EXPECT_EQ(readText("0 -1e300\n", {1, 1, 1}).error.rfind("Valor fuera del", 0), 0u);
+    EXPECT_EQ(readText("0 2147483647.4 -2147483648.5\n", {1, 2, 1}).error, "");
     EXPECT_EQ(readText("0 1\n", {0, 1, 1}).error,
               "Tamaño de imagen no válido (0 x 1): líneas y valores deben ser mayores que cero");
     EXPECT_NE(readText("0 1\n", {1, -4, 1}).error, "");
@@ -251,4 +256,19 @@ TEST(PaintBlock, AFlatFrameWithOneLargerValueLeavesEverythingUnpainted) {
     auto block = andor::paintBlock(m, {4, 4, 10, 100, 100}, 100, andor::levelScale(200, 100));
     for (auto c : block.colours)
         EXPECT_EQ(c, andor::unpainted);
+}
+
+TEST(LinesHeld, OnlyTheLinesAFileCanFillAndNeverMoreThanTheCellLimit) {
+    // A line of V + 1 numbers takes at least 2 V + 1 bytes.
+    EXPECT_EQ(andor::linesHeld({20000, 20000, 1}, 16), 1);
+    EXPECT_EQ(andor::linesHeld({4, 2, 1}, 5 * 3), 4);
+    EXPECT_EQ(andor::linesHeld({4, 2, 1}, 5 * 2 - 1), 2);
+    EXPECT_EQ(andor::linesHeld({1024, 256, 9}, std::uint64_t{1} << 40), 1024);
+    try {
+        andor::linesHeld({20000, 20000, 1}, 4'000'000'000);
+        FAIL() << "no error";
+    } catch (const textio::AppError& e) {
+        EXPECT_STREQ(e.what(), "El cuadro de 20000 x 20000 valores es demasiado grande: se leen "
+                               "hasta 33554432 valores");
+    }
 }

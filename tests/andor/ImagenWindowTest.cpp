@@ -99,7 +99,7 @@ TEST_F(ImageWindow, TheLargeSizeReads2049NumbersALine) {
     EXPECT_EQ(AndorImagen->imageColumns, 2048);
     EXPECT_EQ(AndorImagen->imageValues(1, 2048), 102148);
     EXPECT_EQ(AndorImagen->imageValues(2, 1), 100201);
-    EXPECT_EQ(AndorImagen->imageValues(2048, 2048), 0);
+    EXPECT_EQ(AndorImagen->imageValues.valueAt(2048, 2048), 0); // past the file: not held
     EXPECT_EQ(AndorImagen->imageMin, 0);
     EXPECT_EQ(AndorImagen->imageMax, 100300 + 2048);
 }
@@ -176,6 +176,27 @@ TEST_F(ImageWindow, CancelMissingFilesAndInvalidTokens) {
     EXPECT_EQ(AndorImagen->imageValues(2, 2), 4); // not reached: the earlier frame's value
     EXPECT_EQ(AndorImagen->imageMax, 9);
     EXPECT_EQ(AndorImagen->imageMin, 7);
+}
+
+TEST_F(ImageWindow, AHugeTypedSizeTakesOnlyWhatTheFileHoldsAndGivesItBack) {
+    MessageCapture capture;
+    readTyped(frameOf({{1, 2}, {3, 4}}), 20000, 20000);
+    EXPECT_EQ(capture.errors(), QStringList{});
+    EXPECT_EQ(AndorImagen->imageLines, 20000);
+    EXPECT_EQ(AndorImagen->imageValues.lines(), 1);         // 16 bytes fill no more than one line
+    EXPECT_EQ(AndorImagen->imageValues.valueAt(1, 3), 400); // the short line goes on
+    EXPECT_EQ(AndorImagen->imageValues.valueAt(20000, 20000), 0);
+    EXPECT_EQ(AndorImagen->imageMax, 400);
+    EXPECT_EQ(AndorImagen->imageMin, 0);
+    AndorImagen->btGraf->click();
+    EXPECT_EQ(pixel(1, 1), 0xFFF0F0u); // level 10
+
+    AndorImagen->rb1024x256->click();
+    script.choose(work.write("uno.asc", image(1, 1024, 256)));
+    AndorImagen->btAndor->click();
+    EXPECT_EQ(AndorImagen->imageValues.columns(), 256);
+    EXPECT_EQ(AndorImagen->imageValues.lines(), 1024);
+    EXPECT_EQ(capture.errors(), QStringList{});
 }
 
 TEST_F(ImageWindow, PaintingBandsLevels256And255BlackAnd240Grey) {
