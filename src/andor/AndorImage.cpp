@@ -3,14 +3,15 @@
 
 #include "textio/AppError.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 #include "textio/NumberText.h"
 #include "textio/TextReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <stdexcept>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -20,6 +21,10 @@ namespace andor {
 namespace {
 
 constexpr char ctrlZ = 26;
+
+bool isBlank(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 std::string_view untilCtrlZ(std::string_view text) {
     const void* stop = std::memchr(text.data(), ctrlZ, text.size());
@@ -56,39 +61,16 @@ void checkToken(std::string_view token) {
     textio::parseRealToken(token); // raises for anything that is not a valid number
 }
 
-// Streams numbers and lines over the text with the reader's rules.
-class Scanner {
-public:
-    explicit Scanner(std::string_view text) : text_(text) {}
-
-    // The next token, or an empty view at the end of the text.
-    std::string_view token() {
-        const char* p = text_.data() + pos_;
-        const char* end = text_.data() + text_.size();
-        while (p < end && static_cast<unsigned char>(*p) <= 32)
-            ++p;
-        const char* start = p;
-        while (p<end&& static_cast<unsigned char>(*p)> 32)
-            ++p;
-        pos_ = static_cast<std::size_t>(p - text_.data());
-        return {start, static_cast<std::size_t>(p - start)};
-    }
-    // The next number, checked but only converted when `convert` is set.
-    double number(bool convert) {
-        std::string_view t = token();
-        if (t.empty())
-            return 0.0;
-        if (convert)
-            return textio::parseRealToken(t);
-        checkToken(t);
+// The next number, checked but only converted when `convert` is set.
+double number(ImageStream& in, bool convert) {
+    std::string_view t = in.token();
+    if (t.empty())
         return 0.0;
-    }
-    void skipLines(long long count) { pos_ = andor::skipLines(text_, pos_, count); }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
+    if (convert)
+        return textio::parseRealToken(t);
+    checkToken(t);
+    return 0.0;
+}
 
 // The positions a column trace takes its value from: one position, or 2n + 1 around it.
 struct Window {
@@ -106,7 +88,7 @@ Window windowOf(const TraceSettings& s) {
     return {static_cast<int>(first), static_cast<int>(last), true};
 }
 
-void extractColumn(Scanner& in, const TraceSettings& s,
+void extractColumn(ImageStream& in, const TraceSettings& s,
                    const std::function<void(const TracePoint&)>& emit) {
     const int lastPosition = s.geometry.values + 1;
     const bool single = s.halfWidth == 1;
@@ -116,11 +98,11 @@ void extractColumn(Scanner& in, const TraceSettings& s,
     // The abscissa at position 1 is no value: a trace or window touching it gives no points.
     const bool fits = window.fits;
     for (int line = 1; line <= s.geometry.lines; ++line) {
-        double x = in.number(fits);
+        double x = number(in, fits);
         double sum = 0;
         for (int i = 2; i <= lastPosition; ++i) {
             bool inWindow = fits && i >= first && i <= last;
-            double y = in.number(inWindow);
+            double y = number(in, inWindow);
             if (!inWindow)
                 continue;
             sum += y;
@@ -135,14 +117,14 @@ void extractColumn(Scanner& in, const TraceSettings& s,
     }
 }
 
-void extractLine(Scanner& in, const TraceSettings& s,
+void extractLine(ImageStream& in, const TraceSettings& s,
                  const std::function<void(const TracePoint&)>& emit) {
     const int lastPosition = s.geometry.values + 1;
     for (int line = 1; line <= s.geometry.lines; ++line) {
         bool wanted = line == s.traceIndex;
-        double x = in.number(wanted);
+        double x = number(in, wanted);
         for (int i = 2; i <= lastPosition; ++i) {
-            double y = in.number(wanted);
+            double y = number(in, wanted);
             if (wanted)
                 emit({i - 1, x, y, i});
         }
@@ -152,98 +134,186 @@ void extractLine(Scanner& in, const TraceSettings& s,
 
 } // namespace
 
-ImageText ImageText::open(const std::filesystem::path& path) {
-    std::error_code ec;
-    auto status = std::filesystem::status(path, ec);
-    if (!std::filesystem::exists(status))
-        throw textio::AppError(textio::msg::fileNotFound);
-    if (std::filesystem::is_directory(status))
-        throw textio::AppError(textio::msg::accessDenied);
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw textio::AppError(errno == ENOENT ? textio::msg::fileNotFound
-                                               : textio::msg::accessDenied);
-    ImageText image;
-    struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        auto length = static_cast<std::size_t>(info.st_size);
-        void* map = ::mmap(nullptr, length, PROT_READ, MAP_PRIVATE, fd, 0);
-        if (map != MAP_FAILED) {
-            ::madvise(map, length, MADV_SEQUENTIAL);
-            image.map_ = map;
-            image.mapLength_ = length;
-            image.text_ = untilCtrlZ({static_cast<const char*>(map), length});
-        }
-    }
-    if (image.map_ == nullptr) {
-        // Not mappable (empty, or not a regular file): read it whole.
-        char buffer[1 << 16];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
-            image.owned_.append(buffer, static_cast<std::size_t>(n));
-        image.text_ = untilCtrlZ(image.owned_);
-    }
-    ::close(fd);
-    return image;
-}
-
-ImageText ImageText::fromString(std::string text) {
-    ImageText image;
-    image.owned_ = std::move(text);
-    image.text_ = untilCtrlZ(image.owned_);
-    return image;
-}
-
-ImageText::ImageText(ImageText&& other) noexcept {
-    *this = std::move(other);
-}
-
-ImageText& ImageText::operator=(ImageText&& other) noexcept {
+ImageStream::Descriptor& ImageStream::Descriptor::operator=(Descriptor&& other) noexcept {
     if (this != &other) {
-        release();
-        map_ = std::exchange(other.map_, nullptr);
-        mapLength_ = std::exchange(other.mapLength_, 0);
-        bool ownsText = map_ == nullptr;
-        std::size_t length = other.text_.size();
-        owned_ = std::move(other.owned_);
-        text_ = ownsText ? std::string_view(owned_).substr(0, length) : other.text_;
-        other.text_ = {};
+        reset();
+        fd_ = std::exchange(other.fd_, -1);
     }
     return *this;
 }
 
-ImageText::~ImageText() {
-    release();
+void ImageStream::Descriptor::reset() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
 }
 
-void ImageText::release() {
-    if (map_ != nullptr)
-        ::munmap(map_, mapLength_);
-    map_ = nullptr;
-    mapLength_ = 0;
+ImageStream ImageStream::open(const std::filesystem::path& path, ReadLimits limits) {
+    textio::checkInputFile(path);
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw textio::AppError(errno == ENOENT ? textio::msg::fileNotFound
+                                               : textio::msg::accessDenied);
+    return fromDescriptor(fd, limits);
 }
 
-std::size_t skipLines(std::string_view text, std::size_t from, long long count) {
-    const char* p = text.data() + std::min(from, text.size());
-    const char* end = text.data() + text.size();
-    for (; count > 0 && p < end; --count) {
-        const char* lf =
-            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        const char* limit = lf != nullptr ? lf : end;
-        // A lone CR before the LF ends the line earlier.
-        const char* cr =
-            static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
-        if (cr != nullptr && cr + 1 != lf) {
-            p = cr + 1;
-            continue;
-        }
-        p = lf != nullptr ? lf + 1 : end;
+ImageStream ImageStream::fromDescriptor(int fd, ReadLimits limits) {
+    ImageStream stream(limits);
+    stream.fd_ = Descriptor(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0)
+        stream.size_ = static_cast<std::uint64_t>(info.st_size);
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+    stream.allocate();
+    return stream;
+}
+
+ImageStream ImageStream::overText(std::string_view text, ReadLimits limits) {
+    ImageStream stream(limits);
+    stream.text_ = text;
+    stream.size_ = text.size();
+    stream.allocate();
+    return stream;
+}
+
+// A block, or for a text held in memory no more than the text; a token longer than that grows it.
+void ImageStream::allocate() {
+    limits_.block = std::max<std::size_t>(limits_.block, 1);
+    limits_.maxToken = std::max<std::size_t>(limits_.maxToken, 1);
+    capacity_ = limits_.block;
+    if (fd_.get() < 0)
+        capacity_ = std::min(capacity_, std::max<std::size_t>(text_.size(), 1));
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+}
+
+void ImageStream::grow() {
+    std::size_t larger = std::min(std::max(capacity_ * 2, limits_.block), limits_.maxToken + 1);
+    auto grown = std::make_unique_for_overwrite<char[]>(larger);
+    std::memcpy(grown.get(), buffer_.get(), end_);
+    buffer_ = std::move(grown);
+    capacity_ = larger;
+}
+
+std::size_t ImageStream::readSource(char* into, std::size_t room) {
+    if (fd_.get() < 0) {
+        std::size_t n = std::min(room, text_.size() - textPos_);
+        std::memcpy(into, text_.data() + textPos_, n);
+        textPos_ += n;
+        return n;
     }
-    return static_cast<std::size_t>(p - text.data());
+    for (;;) {
+        ssize_t n = ::read(fd_.get(), into, room);
+        if (n >= 0)
+            return static_cast<std::size_t>(n);
+        if (errno != EINTR)
+            throw textio::AppError("No se pudo leer el archivo de imagen");
+    }
 }
 
-void extractTrace(std::string_view text, const TraceSettings& settings,
+bool ImageStream::refill(std::size_t keep) {
+    if (ended_)
+        return false;
+    std::size_t kept = end_ - keep;
+    if (keep > 0 && kept > 0)
+        std::memmove(buffer_.get(), buffer_.get() + keep, kept);
+    pos_ -= keep;
+    end_ = kept;
+    if (end_ == capacity_)
+        grow();
+    char* fresh = buffer_.get() + end_;
+    std::size_t n = readSource(fresh, capacity_ - end_);
+    if (const void* stop = std::memchr(fresh, ctrlZ, n)) {
+        n = static_cast<std::size_t>(static_cast<const char*>(stop) - fresh);
+        ended_ = true;
+    }
+    if (n == 0)
+        ended_ = true;
+    if (ended_)
+        fd_.reset();
+    end_ += n;
+    return n > 0;
+}
+
+bool ImageStream::eof() {
+    return pos_ == end_ && !refill(end_);
+}
+
+std::string_view ImageStream::token() {
+    for (;;) {
+        const char* data = buffer_.get();
+        while (pos_ < end_ && isBlank(data[pos_]))
+            ++pos_;
+        if (pos_ < end_)
+            break;
+        if (!refill(end_))
+            return {};
+    }
+    std::size_t start = pos_;
+    for (;;) {
+        const char* data = buffer_.get();
+        while (pos_ < end_ && !isBlank(data[pos_]))
+            ++pos_;
+        if (pos_ - start > limits_.maxToken)
+            throw textio::AppError("Número de más de " + std::to_string(limits_.maxToken) +
+                                   " caracteres en la imagen");
+        if (pos_ < end_ || ended_)
+            break;
+        bool more = refill(start);
+        start = 0; // the token so far now starts the buffer
+        if (!more)
+            break;
+    }
+    return {buffer_.get() + start, pos_ - start};
+}
+
+double ImageStream::readReal() {
+    std::string_view t = token();
+    return t.empty() ? 0.0 : textio::parseRealToken(t);
+}
+
+void ImageStream::skipLines(long long count) {
+    while (count > 0) {
+        if (pos_ == end_ && !refill(end_))
+            return;
+        const char* data = buffer_.get();
+        const char* p = data + pos_;
+        const char* end = data + end_;
+        bool crLast = false; // the block ends with a CR: a LF may follow in the next one
+        while (count > 0 && p < end) {
+            const char* lf =
+                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+            const char* limit = lf != nullptr ? lf : end;
+            // A lone CR before the LF ends the line earlier.
+            const char* cr =
+                static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
+            if (cr != nullptr && cr + 1 != lf) {
+                p = cr + 1;
+                --count;
+                crLast = p == end;
+                continue;
+            }
+            if (lf == nullptr) {
+                p = end; // the line goes on in the next block
+                continue;
+            }
+            p = lf + 1;
+            --count;
+        }
+        pos_ = static_cast<std::size_t>(p - data);
+        if (crLast && pos_ == end_ && refill(end_) && buffer_[pos_] == '\n')
+            ++pos_;
+    }
+}
+
+ImageText ImageText::fromString(std::string text) {
+    ImageText image;
+    image.length_ = untilCtrlZ(text).size();
+    image.owned_ = std::move(text);
+    return image;
+}
+
+void extractTrace(ImageStream& in, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit) {
-    Scanner in(text);
     if (settings.frame > 1)
         in.skipLines(static_cast<long long>(settings.frame - 1) * settings.geometry.lines);
     if (settings.mode == TraceMode::Column)
@@ -252,10 +322,18 @@ void extractTrace(std::string_view text, const TraceSettings& settings,
         extractLine(in, settings, emit);
 }
 
+void extractTrace(std::string_view text, const TraceSettings& settings,
+                  const std::function<void(const TracePoint&)>& emit) {
+    ImageStream in = ImageStream::overText(text);
+    extractTrace(in, settings, emit);
+}
+
 std::string traceFileLine(TraceMode mode, const TracePoint& point) {
+    using textio::FieldPlace;
+    std::string value = textio::dataField(point.value, 10, 0, FieldPlace::Following);
     if (mode == TraceMode::Column)
-        return textio::fixedField(point.abscissa, 10, 3) + textio::fixedField(point.value, 10, 0);
-    return textio::integerField(point.position, 10) + textio::fixedField(point.value, 10, 0);
+        return textio::dataField(point.abscissa, 10, 3, FieldPlace::First) + value;
+    return textio::integerField(point.position, 10) + value;
 }
 
 std::string traceListLine(const TracePoint& point) {
@@ -268,34 +346,19 @@ std::string traceListLine(const TracePoint& point) {
 
 std::string traceName(std::string_view fileName, TraceMode mode, std::string_view frameText,
                       std::string_view indexText) {
-    std::string name(std::filesystem::path(fileName).filename().string());
-    name.resize(name.size() >= 4 ? name.size() - 4 : 0);
+    std::string name = textio::withoutLastFour(std::filesystem::path(fileName).filename().string());
     return name.append(mode == TraceMode::Column ? "_c" : "_r")
         .append(frameText)
         .append("_y")
         .append(indexText);
 }
 
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
-}
-
 } // namespace andor
 
-void andor::ensureDistinct(const std::filesystem::path& input,
-                           const std::filesystem::path& output) {
-    if (sameFile(input, output))
-        throw textio::AppError("El archivo de salida " + output.filename().string() +
-                               " es el mismo archivo de entrada; no se sobrescribe.");
-}
-
-andor::ParsedFrame andor::ParsedFrame::read(std::string_view text, FrameGeometry geometry,
-                                            int frame) {
+andor::ParsedFrame andor::ParsedFrame::read(ImageStream& in, FrameGeometry geometry, int frame) {
     ParsedFrame parsed;
     parsed.geometry_ = geometry;
     parsed.frame_ = frame < 1 ? 1 : frame;
-    Scanner in(text);
     if (frame > 1)
         in.skipLines(static_cast<long long>(frame - 1) * geometry.lines);
     parsed.abscissa_.resize(static_cast<std::size_t>(std::max(0, geometry.lines)));
@@ -303,12 +366,18 @@ andor::ParsedFrame andor::ParsedFrame::read(std::string_view text, FrameGeometry
                           static_cast<std::size_t>(std::max(0, geometry.values)));
     double* value = parsed.values_.data();
     for (double& x : parsed.abscissa_) {
-        x = in.number(true);
+        x = in.readReal();
         for (int i = 0; i < geometry.values; ++i)
-            *value++ = in.number(true);
+            *value++ = in.readReal();
         in.skipLines(1);
     }
     return parsed;
+}
+
+andor::ParsedFrame andor::ParsedFrame::read(std::string_view text, FrameGeometry geometry,
+                                            int frame) {
+    ImageStream in = ImageStream::overText(text);
+    return read(in, geometry, frame);
 }
 
 void andor::ParsedFrame::trace(const TraceSettings& s,

@@ -10,10 +10,13 @@
 // Ctrl-Z.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace andor {
@@ -43,36 +46,103 @@ struct TracePoint {
     int position = 0;    // position on the line (line mode)
 };
 
-// The whole text of an image file, mapped into memory, ending at its first Ctrl-Z.
-class ImageText {
-public:
-    // "File not found" when the file does not exist, "File access denied" otherwise.
-    static ImageText open(const std::filesystem::path& path);
-    static ImageText fromString(std::string text);
-
-    ImageText(ImageText&& other) noexcept;
-    ImageText& operator=(ImageText&& other) noexcept;
-    ImageText(const ImageText&) = delete;
-    ImageText& operator=(const ImageText&) = delete;
-    ~ImageText();
-
-    std::string_view text() const { return text_; }
-
-private:
-    ImageText() = default;
-    void release();
-    void* map_ = nullptr;
-    std::size_t mapLength_ = 0;
-    std::string owned_;
-    std::string_view text_;
+// How an image is read: in blocks of `block` bytes, so that memory stays bounded whatever the
+// file holds. Lines are never held whole (their unread rest is skipped block by block), but a
+// token must fit in memory: one longer than `maxToken` characters is refused.
+struct ReadLimits {
+    std::size_t block = std::size_t{1} << 20;
+    std::size_t maxToken = std::size_t{16} << 20;
 };
 
-// Offset just past `count` whole lines from `from` (LF, CR LF or a lone CR end a line).
-std::size_t skipLines(std::string_view text, std::size_t from, long long count);
+// An image read from its start in bounded blocks, ending at the first Ctrl-Z or at the end of
+// the file. A file that shrinks while it is read ends where its data ends; a failing read raises
+// "No se pudo leer el archivo de imagen". The stream owns its descriptor and closes it.
+class ImageStream {
+public:
+    // Refuses what textio::checkInputFile refuses, then "File not found" or "File access denied"
+    // when the file cannot be opened.
+    static ImageStream open(const std::filesystem::path& path, ReadLimits limits = {});
+    // Reads a descriptor already open for reading, which the stream owns from now on.
+    static ImageStream fromDescriptor(int fd, ReadLimits limits = {});
+    // Reads a text held elsewhere, which must outlive the stream, through the same blocks.
+    static ImageStream overText(std::string_view text, ReadLimits limits = {});
+
+    ImageStream(ImageStream&&) noexcept = default;
+    ImageStream& operator=(ImageStream&&) noexcept = default;
+    ImageStream(const ImageStream&) = delete;
+    ImageStream& operator=(const ImageStream&) = delete;
+    ~ImageStream() = default;
+
+    // Bytes of the file when it was opened (of the text for a text): what a frame can come from.
+    std::uint64_t size() const { return size_; }
+
+    // The next run of characters above code 32 after skipping those of code 32 or less; empty
+    // at the end. Valid until the next call. "Número de más de N caracteres en la imagen" past
+    // maxToken.
+    std::string_view token();
+    // The next token as a number by the text reader's rule (0 at the end); "Invalid numeric
+    // input" for anything else.
+    double readReal();
+    // Skips `count` whole lines (LF, CR LF or a lone CR end a line), stopping at the end.
+    void skipLines(long long count);
+    void skipLine() { skipLines(1); }
+    // True when nothing is left to read.
+    bool eof();
+
+private:
+    explicit ImageStream(ReadLimits limits) : limits_(limits) {}
+    void allocate();
+    void grow();
+    // Moves the bytes from `keep` on to the front of the buffer and reads more after them;
+    // false when nothing more comes.
+    bool refill(std::size_t keep);
+    std::size_t readSource(char* into, std::size_t room);
+
+    // An open file descriptor, closed when the stream ends or goes away.
+    class Descriptor {
+    public:
+        Descriptor() = default;
+        explicit Descriptor(int fd) : fd_(fd) {}
+        Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+        Descriptor& operator=(Descriptor&& other) noexcept;
+        Descriptor(const Descriptor&) = delete;
+        Descriptor& operator=(const Descriptor&) = delete;
+        ~Descriptor() { reset(); }
+        int get() const { return fd_; }
+        void reset();
+
+    private:
+        int fd_ = -1;
+    };
+
+    ReadLimits limits_;
+    Descriptor fd_;
+    std::string_view text_; // the source when reading a text
+    std::size_t textPos_ = 0;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool ended_ = false; // the source gave its last byte (or a Ctrl-Z)
+    std::uint64_t size_ = 0;
+};
+
+// An image text held in memory, ending at its first Ctrl-Z (images made by tests and fuzzing).
+class ImageText {
+public:
+    static ImageText fromString(std::string text);
+    std::string_view text() const { return std::string_view(owned_).substr(0, length_); }
+
+private:
+    std::string owned_;
+    std::size_t length_ = 0;
+};
 
 // Cuts the trace out of the chosen frame, calling `emit` for every trace point in order.
 // Settings outside the lines (an index or window that does not fit) give no points; a summing
 // window must lie on the values (positions 2 to V + 1). Throws "Invalid numeric input".
+void extractTrace(ImageStream& image, const TraceSettings& settings,
+                  const std::function<void(const TracePoint&)>& emit);
 void extractTrace(std::string_view text, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit);
 
@@ -87,14 +157,6 @@ std::string traceListLine(const TracePoint& point);
 std::string traceName(std::string_view fileName, TraceMode mode, std::string_view frameText,
                       std::string_view indexText);
 
-// True when both paths name the same existing file.
-bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
-
-} // namespace andor
-
-namespace andor {
-// Refuses, before anything is created, an output file that would replace the input file.
-void ensureDistinct(const std::filesystem::path& input, const std::filesystem::path& output);
 } // namespace andor
 
 namespace andor {
@@ -104,6 +166,7 @@ namespace andor {
 // gives the points extractTrace gives for the same settings.
 class ParsedFrame {
 public:
+    static ParsedFrame read(ImageStream& image, FrameGeometry geometry, int frame);
     static ParsedFrame read(std::string_view text, FrameGeometry geometry, int frame);
     // Settings of another geometry or frame than the one read are refused.
     void trace(const TraceSettings& settings,

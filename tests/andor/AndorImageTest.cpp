@@ -3,14 +3,17 @@
 #include "andor/AndorImage.h"
 #include "textio/AppError.h"
 #include "textio/Convert.h"
+#include "textio/Files.h"
 #include "textio/TextReader.h"
 
 #include "SyntheticImage.h"
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <fstream>
 #include <random>
+#include <unistd.h>
 
 using andor::TraceMode;
 using andor::TracePoint;
@@ -25,11 +28,12 @@ struct Outcome {
     bool operator==(const Outcome&) const = default;
 };
 
-Outcome fast(const std::string& text, const TraceSettings& s) {
+// Streams the text in blocks of `block` bytes.
+Outcome fast(const std::string& text, const TraceSettings& s, std::size_t block = 1 << 20) {
     Outcome o;
-    auto image = andor::ImageText::fromString(text);
     try {
-        andor::extractTrace(image.text(), s, [&](const TracePoint& p) {
+        auto image = andor::ImageStream::overText(text, {block});
+        andor::extractTrace(image, s, [&](const TracePoint& p) {
             o.file.push_back(andor::traceFileLine(s.mode, p));
             o.list.push_back(andor::traceListLine(p));
         });
@@ -149,7 +153,8 @@ TEST(ExtractTrace, SummingWindowDividesBy2nAndRoundsHalvesToEven) {
 
 TEST(ExtractTrace, DefaultWindowOnACameraFrame) {
     synthetic::ImageShape shape;
-    shape.frames = 2;
+    shape.frames = 3;
+    shape.lines = 4;
     std::string text = synthetic::makeImage(shape);
     TraceSettings s{andor::size1024x256, TraceMode::Column, 2, 47, 5};
     auto o = fast(text, s);
@@ -212,19 +217,23 @@ TEST(ExtractTrace, AgreesWithThePlainReadingOnGeneratedInputs) {
                         static_cast<int>(random() % 5) - 1,
                         static_cast<int>(random() % 10) - 1,
                         1 + static_cast<int>(random() % 3)};
-        ASSERT_EQ(fast(text, s), plain(text, s)) << "round " << round << "\n" << text;
+        std::size_t block = 1 + random() % 24;
+        ASSERT_EQ(fast(text, s, block), plain(text, s))
+            << "round " << round << " block " << block << "\n"
+            << text;
     }
 }
 
-TEST(SkipLines, LineEndsOfEveryKind) {
+TEST(ImageStream, SkipsLineEndsOfEveryKindWhereverBlocksEnd) {
     std::string text = "a\nb\r\nc\rd\r\r\ne";
-    EXPECT_EQ(andor::skipLines(text, 0, 1), 2u);
-    EXPECT_EQ(andor::skipLines(text, 0, 2), 5u);
-    EXPECT_EQ(andor::skipLines(text, 0, 3), 7u);
-    EXPECT_EQ(andor::skipLines(text, 0, 4), 9u);
-    EXPECT_EQ(andor::skipLines(text, 0, 5), 11u);
-    EXPECT_EQ(andor::skipLines(text, 0, 6), text.size());
-    EXPECT_EQ(andor::skipLines(text, 0, 100), text.size());
+    const std::vector<std::string> next{"b", "c", "d", "e", "e", "", ""};
+    for (std::size_t block = 1; block <= text.size(); ++block)
+        for (long long count = 1; count <= 7; ++count) {
+            auto in = andor::ImageStream::overText(text, {block});
+            in.skipLines(count == 7 ? 100 : count);
+            EXPECT_EQ(in.token(), next[static_cast<std::size_t>(count - 1)])
+                << "block " << block << " count " << count;
+        }
 }
 
 TEST(TraceNames, BuiltFromTheTextsAsTyped) {
@@ -233,18 +242,95 @@ TEST(TraceNames, BuiltFromTheTextsAsTyped) {
     EXPECT_EQ(andor::traceName("abc", TraceMode::Column, "1", "47"), "_c1_y47");
 }
 
-TEST(ImageText, MapsFilesAndStopsAtCtrlZ) {
-    auto path = std::filesystem::temp_directory_path() / "lineid_image_text.asc";
+namespace {
+
+std::vector<std::string> tokensOf(andor::ImageStream& in) {
+    std::vector<std::string> tokens;
+    for (std::string_view t; !(t = in.token()).empty();)
+        tokens.emplace_back(t);
+    return tokens;
+}
+
+bool isOpen(int fd) {
+    return ::fcntl(fd, F_GETFD) != -1;
+}
+
+} // namespace
+
+TEST(ImageStream, ReadsFilesToCtrlZAndClosesTheirDescriptors) {
+    auto path = std::filesystem::temp_directory_path() / "lineid_image_stream.asc";
     std::ofstream(path, std::ios::binary) << "1 2 3\n\x1a"
                                              "4 5 6\n";
-    auto image = andor::ImageText::open(path);
-    EXPECT_EQ(image.text(), "1 2 3\n");
-    auto moved = std::move(image);
-    EXPECT_EQ(moved.text(), "1 2 3\n");
+    int fd = ::open(path.c_str(), O_RDONLY);
+    {
+        auto image = andor::ImageStream::fromDescriptor(fd, {2});
+        EXPECT_EQ(image.size(), 13u);
+        EXPECT_EQ(image.token(), "1");
+        auto moved = std::move(image);
+        EXPECT_EQ(tokensOf(moved), (std::vector<std::string>{"2", "3"}));
+        EXPECT_TRUE(moved.eof());
+    }
+    EXPECT_FALSE(isOpen(fd));
     std::ofstream(path, std::ios::binary) << "";
-    EXPECT_EQ(andor::ImageText::open(path).text(), "");
+    EXPECT_TRUE(andor::ImageStream::open(path).eof());
     std::filesystem::remove(path);
-    EXPECT_THROW(andor::ImageText::open(path), textio::AppError);
-    EXPECT_TRUE(andor::sameFile(std::filesystem::temp_directory_path(),
-                                std::filesystem::temp_directory_path() / "."));
+    EXPECT_THROW(andor::ImageStream::open(path), textio::AppError);
+    EXPECT_TRUE(textio::sameFile(std::filesystem::temp_directory_path(),
+                                 std::filesystem::temp_directory_path() / "."));
+
+    // A read that fails is an error, not an end; the descriptor is closed all the same.
+    fd = ::open(std::filesystem::temp_directory_path().c_str(), O_RDONLY | O_DIRECTORY);
+    try {
+        auto folder = andor::ImageStream::fromDescriptor(fd);
+        folder.token();
+        ADD_FAILURE() << "no error";
+    } catch (const textio::AppError& e) {
+        EXPECT_STREQ(e.what(), "No se pudo leer el archivo de imagen");
+    }
+    EXPECT_FALSE(isOpen(fd));
+}
+
+TEST(ImageStream, AFileCutShortWhileReadEndsWhereItsDataEnds) {
+    auto path = std::filesystem::temp_directory_path() / "lineid_image_cut.asc";
+    synthetic::ImageShape shape;
+    shape.frames = 3;
+    shape.lines = 4;
+    std::string text = synthetic::makeImage(shape);
+    std::ofstream(path, std::ios::binary) << text;
+    auto image = andor::ImageStream::open(path, {4096});
+    EXPECT_EQ(image.token(), text.substr(0, text.find('\t')));
+    std::filesystem::resize_file(path, 4096 + 10);
+    // Frame 2 is gone: its trace reads as zeros, as past the end of any file.
+    Outcome o;
+    TraceSettings s{{4, 256}, TraceMode::Column, 2, 47, 1};
+    andor::extractTrace(image, s,
+                        [&](const TracePoint& p) { o.list.push_back(andor::traceListLine(p)); });
+    EXPECT_EQ(o.list, (std::vector<std::string>{"1  0 0", "2  0 0", "3  0 0", "4  0 0"}));
+    EXPECT_TRUE(image.eof());
+    std::filesystem::remove(path);
+}
+
+TEST(ImageStream, TokensAreBoundedAndLinesAreNot) {
+    const std::string text = "1 " + std::string(32, '7') + " " + std::string(33, '7');
+    auto in = andor::ImageStream::overText(text, {8, 32});
+    EXPECT_EQ(in.token(), "1");
+    EXPECT_EQ(in.token(), std::string(32, '7'));
+    EXPECT_THROW(
+        {
+            try {
+                in.token();
+            } catch (const textio::AppError& e) {
+                EXPECT_STREQ(e.what(), "Número de más de 32 caracteres en la imagen");
+                throw;
+            }
+        },
+        textio::AppError);
+    // A line far longer than a block or a token is skipped without being held.
+    std::string longLine = "1";
+    for (int i = 0; i < 10000; ++i)
+        longLine += " 12345";
+    longLine += "\n2 3\n";
+    auto lines = andor::ImageStream::overText(longLine, {8, 32});
+    lines.skipLines(1);
+    EXPECT_EQ(lines.readReal(), 2.0);
 }
