@@ -18,26 +18,26 @@ class TCortaDivide : public platform::Form {
 public:
     TCortaDivide();
 
-    QLabel* Label8;
-    QLabel* lbAndorArch;
-    QGroupBox* GroupBox2;
-    QRadioButton* rb1024x256;
-    QRadioButton* rb2048x2048;
-    QGroupBox* GroupBox3;
-    QRadioButton* rbUno;
-    QLineEdit* edCuadroN;
-    QRadioButton* rbTodos;
-    QGroupBox* GroupBox1;
-    QLabel* Label1;
-    QLineEdit* edRenIni;
-    QLabel* Label2;
-    QLineEdit* edRenFin;
-    QLabel* Label3;
-    QLabel* lbTamanio;
-    platform::ListBox* ListBox1;
-    QPushButton* btLeeArch;
-    QPushButton* Button2;
-    platform::OpenDialog* OpenDialog1;
+    QLabel* Label8 = nullptr;
+    QLabel* lbAndorArch = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QRadioButton* rb1024x256 = nullptr;
+    QRadioButton* rb2048x2048 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QRadioButton* rbUno = nullptr;
+    QLineEdit* edCuadroN = nullptr;
+    QRadioButton* rbTodos = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* edRenIni = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* edRenFin = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* lbTamanio = nullptr;
+    platform::ListBox* ListBox1 = nullptr;
+    QPushButton* btLeeArch = nullptr;
+    QPushButton* Button2 = nullptr;
+    platform::OpenDialog* OpenDialog1 = nullptr;
 
     void btLeeArchClick();
     void Button2Click();

@@ -14,32 +14,32 @@ class TPpl : public platform::Form {
 public:
     TPpl();
 
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* btRazon;
-    QPushButton* btFin;
-    QLabel* Label9;
-    platform::OpenDialog* OpenDialog1;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* btRazon = nullptr;
+    QPushButton* btFin = nullptr;
+    QLabel* Label9 = nullptr;
+    platform::OpenDialog* OpenDialog1 = nullptr;
 
-    QMenu* Archivos1;
-    QAction* Abrir1;
-    QAction* Terminar1;
-    QMenu* EVA2;
-    QAction* EVA1;
-    QMenu* Convierte1;
-    QAction* Andoraxy1;
-    QAction* Nistaxy1;
-    QAction* DividearchivoconNimagenes1;
-    QMenu* Calcula1;
-    QAction* Agrupapicos1;
-    QAction* Convolucion1;
-    QAction* ComparaGaussianEspectro1;
-    QAction* ExpyNist;
-    QMenu* Help1;
-    QAction* AcercadelPrograma1;
-    QAction* Coloresdegraficas1;
-    QMenu* Help2;
-    QAction* Acercade1;
+    QMenu* Archivos1 = nullptr;
+    QAction* Abrir1 = nullptr;
+    QAction* Terminar1 = nullptr;
+    QMenu* EVA2 = nullptr;
+    QAction* EVA1 = nullptr;
+    QMenu* Convierte1 = nullptr;
+    QAction* Andoraxy1 = nullptr;
+    QAction* Nistaxy1 = nullptr;
+    QAction* DividearchivoconNimagenes1 = nullptr;
+    QMenu* Calcula1 = nullptr;
+    QAction* Agrupapicos1 = nullptr;
+    QAction* Convolucion1 = nullptr;
+    QAction* ComparaGaussianEspectro1 = nullptr;
+    QAction* ExpyNist = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* AcercadelPrograma1 = nullptr;
+    QAction* Coloresdegraficas1 = nullptr;
+    QMenu* Help2 = nullptr;
+    QAction* Acercade1 = nullptr;
 
     void Button1Click();
     void Button2Click();

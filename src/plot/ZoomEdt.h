@@ -18,17 +18,17 @@ public:
     double yMaxZoom = 0;
     double yMinZoom = 0;
 
-    QLabel* Label1;
-    QLineEdit* edXmin;
-    QLabel* Label2;
-    QLineEdit* edXmax;
-    QLabel* Label3;
-    QLineEdit* edYmin;
-    QLabel* Label4;
-    QLineEdit* edYmax;
-    QPushButton* btZoom;
-    QPushButton* btRestaura;
-    QPushButton* btFin;
+    QLabel* Label1 = nullptr;
+    QLineEdit* edXmin = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* edXmax = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* edYmin = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* edYmax = nullptr;
+    QPushButton* btZoom = nullptr;
+    QPushButton* btRestaura = nullptr;
+    QPushButton* btFin = nullptr;
 
     void FormCreate();
     void btZoomClick();

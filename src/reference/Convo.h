@@ -25,18 +25,18 @@ public:
     textio::OneBased<double, reference::profileCapacity>& profile = gauss.profile;
     plot::PlotFrame frame;
 
-    QLabel* Label4;
-    QLineEdit* Edit1;
-    QGroupBox* GroupBox2;
-    QLabel* Label1;
-    QLineEdit* edAncho;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLineEdit* edResol;
-    QLabel* Label5;
-    QPushButton* btConvo;
-    QPushButton* btFin;
-    platform::ListBox* ListBox1;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* edAncho = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* edResol = nullptr;
+    QLabel* Label5 = nullptr;
+    QPushButton* btConvo = nullptr;
+    QPushButton* btFin = nullptr;
+    platform::ListBox* ListBox1 = nullptr;
 
     void btConvoClick();
     // The profile centred on the reference line `index`, appended to ListBox1.

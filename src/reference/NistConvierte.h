@@ -15,16 +15,16 @@ class TNist : public platform::Form {
 public:
     TNist();
 
-    QGroupBox* GroupBox4;
-    QLabel* Label4;
-    QLabel* lbArchNist;
-    QLabel* Label5;
-    QLineEdit* edImin;
-    QPushButton* btLeeLineas;
-    QLabel* Label1;
-    platform::ListBox* ListBox1;
-    QPushButton* Button1;
-    platform::OpenDialog* OpenDialog1;
+    QGroupBox* GroupBox4 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* lbArchNist = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* edImin = nullptr;
+    QPushButton* btLeeLineas = nullptr;
+    QLabel* Label1 = nullptr;
+    platform::ListBox* ListBox1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    platform::OpenDialog* OpenDialog1 = nullptr;
 
     void btLeeLineasClick();
     void Button1Click();

@@ -20,18 +20,18 @@ public:
     // Entry i is the mean of yExp[i+1..i+averageCount]; entry 0 is always 0.
     std::vector<double> runningMean;
 
-    QPushButton* btPicos;
-    QLabel* Label4;
-    QLineEdit* Edit1;
-    QGroupBox* GroupBox3;
-    QLabel* Label1;
-    QLineEdit* Edit2;
-    QLabel* Label2;
-    QGroupBox* GroupBox2;
-    platform::ListBox* ListBox1;
-    QGroupBox* GroupBox4;
-    platform::ListBox* ListBox2;
-    QPushButton* Button1;
+    QPushButton* btPicos = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLabel* Label2 = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    platform::ListBox* ListBox1 = nullptr;
+    QGroupBox* GroupBox4 = nullptr;
+    platform::ListBox* ListBox2 = nullptr;
+    QPushButton* Button1 = nullptr;
 
     void btPicosClick();
     void Button1Click();

@@ -20,18 +20,18 @@ public:
 
     store::SpectrumStore store;
 
-    QGroupBox* GroupBox2;
-    QPushButton* btLeeExp;
-    QLabel* Label7;
-    platform::NameLabel* lbArchExp;
-    QGroupBox* GroupBox3;
-    QPushButton* btLeeRef;
-    QLabel* Label6;
-    platform::NameLabel* lbArchEspec;
-    platform::ListBox* ListBox1;
-    QPushButton* Button2;
-    platform::OpenDialog* OpenDialog1;
-    platform::OpenDialog* OpenDialog2;
+    QGroupBox* GroupBox2 = nullptr;
+    QPushButton* btLeeExp = nullptr;
+    QLabel* Label7 = nullptr;
+    platform::NameLabel* lbArchExp = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QPushButton* btLeeRef = nullptr;
+    QLabel* Label6 = nullptr;
+    platform::NameLabel* lbArchEspec = nullptr;
+    platform::ListBox* ListBox1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    platform::OpenDialog* OpenDialog1 = nullptr;
+    platform::OpenDialog* OpenDialog2 = nullptr;
 
     void FormCreate();
     void btLeeExpClick();
