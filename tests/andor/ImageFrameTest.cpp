@@ -85,14 +85,14 @@ TEST(ReadFrame, TheEndOfTheFileReadsZerosThatCountInTheBounds) {
     EXPECT_EQ(partial.error, "");
     EXPECT_EQ(partial.values(2, 1), 7);
     EXPECT_EQ(partial.values(2, 2), 0);
-    EXPECT_EQ(partial.values(3, 2), 0);
+    EXPECT_EQ(partial.values.valueAt(3, 2), 0);
     EXPECT_EQ(partial.min, 0);
     EXPECT_EQ(partial.max, 7);
 
     // A frame beyond the end: zeros everywhere, even over an earlier frame's values.
     Read beyond = readText(threeFrames(), {2, 3, 9}, readText(threeFrames(), {2, 3, 1}));
-    EXPECT_EQ(beyond.values(1, 1), 0);
-    EXPECT_EQ(beyond.values(2, 3), 0);
+    EXPECT_EQ(beyond.values.valueAt(1, 1), 0);
+    EXPECT_EQ(beyond.values.valueAt(2, 3), 0);
     EXPECT_EQ(beyond.max, 0);
     EXPECT_EQ(beyond.min, 0);
     // An empty file likewise; a file whose values all exceed the initial bounds keeps them.
