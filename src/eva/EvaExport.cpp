@@ -23,7 +23,7 @@ double exportWavelength(double position, double a, double colCen) {
 std::string runListLine(const Run& run) {
     return std::to_string(run.number)
         .append("  ")
-        .append(textio::formatNumber("%8.2f", run.wavelength))
+        .append(textio::fixedField(run.wavelength, 8, 2))
         .append(" ")
         .append(textio::generalFormat(run.sum));
 }
