@@ -3,10 +3,10 @@
 
 #include "andor/ImagenAndor.h"
 #include "lines/Lineas.h"
-#include "lines/PeakList.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
+#include "plot/SpectrumPlot.h"
 #include "store/Archivos.h"
 #include "textio/AppError.h"
 #include "textio/Convert.h"
@@ -27,15 +27,14 @@ const QString traceFilter = QStringLiteral(
 
 } // namespace
 
+// The tick labels always show the store's bounds: the zoom belongs to the line view.
 TAndor::TAndor()
-    : Form(QStringLiteral("Andor"), QStringLiteral("Andor, captura traza de imagen "), 894, 668) {
+    : Form(QStringLiteral("Andor"), QStringLiteral("Andor, captura traza de imagen "), 894, 668),
+      frame(*this, [] { return plot::experimentalBounds(Lee->store); }) {
     setPlacement(platform::Placement::Centred);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.drawOn(*this);
-    // The tick labels always show the store's bounds: the zoom belongs to the line view.
-    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
     createControls();
     connectHandlers();
     FormCreate();
@@ -168,12 +167,10 @@ void TAndor::btGrafClick() {
     Lee->LoadExperimentalFile(lbAndorArch->text() + QStringLiteral(".dat"));
     const auto& s = Lee->store;
     frame.drawEmptyFrame();
-    xScale = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
-    yScale = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
-    canvas().setPenColor(0x0000FF);
-    for (int i = 1; i <= s.nExp; ++i)
-        frame.PlotPoint(1, i, plot::pixelOffset(s.xExp[i], s.xExpMin, xScale),
-                        plot::pixelOffset(s.yExp[i], s.yExpMin, yScale), QString());
+    plot::Scales scales =
+        plot::drawSpectrum(frame, plot::experimentalSpectrum(s), plot::experimentalBounds(s));
+    xScale = scales.x;
+    yScale = scales.y;
 }
 
 void TAndor::rbRenClick() {
@@ -194,7 +191,7 @@ void TAndor::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
     auto at = frame.valueAt(state.x, state.y, xScale, yScale, plot::experimentalBounds(Lee->store));
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
+    lbCurPosic->setText(QString::fromStdString(plot::cursorText(at.x, at.y)));
 }
 
 void TAndor::Button3Click() {

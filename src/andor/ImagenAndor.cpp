@@ -2,10 +2,10 @@
 #include "ImagenAndor.h"
 
 #include "andor/AndorLee.h"
-#include "lines/PeakList.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
+#include "plot/SpectrumPlot.h"
 #include "store/Archivos.h"
 
 TAndorImagen* AndorImagen = nullptr;
@@ -18,17 +18,33 @@ using platform::label;
 using platform::named;
 using platform::radio;
 
+namespace {
+
+// The frame described in the header.
+plot::FrameStyle imageStyle() {
+    plot::FrameStyle s;
+    s.leftFraction = 0.01;
+    s.bottomFraction = 0.90;
+    s.widthFraction = 0.95;
+    s.heightFraction = 0.50;
+    return s;
+}
+
+// The store's bounds, as the tick labels and the read-out take them.
+plot::PlotLimits storeBounds() {
+    return plot::experimentalBounds(Lee->store);
+}
+
+} // namespace
+
+// The read-out takes the store's bounds as the lower limits; the frame draws no tick labels.
 TAndorImagen::TAndorImagen()
-    : Form(QStringLiteral("AndorImagen"), QStringLiteral("AndorImagen"), 894, 518) {
+    : Form(QStringLiteral("AndorImagen"), QStringLiteral("AndorImagen"), 894, 518),
+      frame(*this, storeBounds, imageStyle()) {
     setPlacement(platform::Placement::Centred);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.style.leftFraction = 0.01;
-    frame.style.bottomFraction = 0.90;
-    frame.style.widthFraction = 0.95;
-    frame.style.heightFraction = 0.50;
-    frame.drawOn(*this);
     createControls();
     connectHandlers();
     FormCreate();
@@ -155,7 +171,7 @@ void TAndorImagen::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
     auto at = frame.valueAt(state.x, state.y, xScale, yScale, plot::experimentalBounds(Lee->store));
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
+    lbCurPosic->setText(QString::fromStdString(plot::cursorText(at.x, at.y)));
 }
 
 void TAndorImagen::rbOtroClick() {

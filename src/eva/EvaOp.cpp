@@ -2,10 +2,10 @@
 #include "EvaOp.h"
 
 #include "andor/AndorImage.h"
-#include "lines/PeakList.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
+#include "plot/SpectrumPlot.h"
 #include "store/Archivos.h"
 #include "textio/AppError.h"
 #include "textio/Convert.h"
@@ -30,16 +30,14 @@ const QString exportFilter = QStringLiteral("*.asc|*.asc|*.dat|*.dat");
 
 } // namespace
 
+// This window never follows the zoom of the line view: the store's bounds only.
 TEvaOpera::TEvaOpera()
-    : Form(QStringLiteral("EvaOpera"), QStringLiteral("EVA Operaciones con archivos"), 966, 601) {
+    : Form(QStringLiteral("EvaOpera"), QStringLiteral("EVA Operaciones con archivos"), 966, 601),
+      frame(*this, [] { return plot::experimentalBounds(Lee->store); }) {
     setPlacement(platform::Placement::Centred);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.drawOn(*this);
-    // This window never follows the zoom of the line view: the store's bounds only.
-    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
-    frame.style.labelsStickAt = [this](int topRow) { return topRow > legendLimit; };
     createControls();
     connectHandlers();
     FormCreate();
@@ -144,13 +142,11 @@ void TEvaOpera::PlotExperimental() {
     if (!s.hayExp)
         return;
     frame.drawEmptyFrame();
-    xScale = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
-    yScale = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
+    plot::Scales scales =
+        plot::drawSpectrum(frame, plot::experimentalSpectrum(s), plot::experimentalBounds(s));
+    xScale = scales.x;
+    yScale = scales.y;
     spectrumYScale = yScale;
-    canvas().setPenColor(0x0000FF);
-    for (int k = 1; k <= s.nExp; ++k)
-        frame.PlotPoint(1, k, plot::pixelOffset(s.xExp[k], s.xExpMin, xScale),
-                        plot::pixelOffset(s.yExp[k], s.yExpMin, yScale), QString());
 }
 
 void TEvaOpera::btGrafClick() {
@@ -163,20 +159,16 @@ void TEvaOpera::btGrafClick() {
 void TEvaOpera::plotReferenceLines() {
     canvas().setPenColor(0xFF0000);
     legendLimit = platform::integerOf(edLeyen);
+    // Only the sticks whose top lies below the row typed get their labels.
+    frame.style.labelsBelowRow = legendLimit;
     const auto& s = Lee->store;
-    int n = std::min(nNist[1], lineCapacity);
-    auto visible = [&](int k) { return s.xExpMin <= xNist[k] && xNist[k] <= s.xExpMax; };
-    double largest = -9e10;
-    double smallest = 9e10;
-    for (int k = 1; k <= n; ++k) {
-        if (!visible(k))
-            continue;
-        largest = std::max(largest, yNist[k]);
-        smallest = std::min(smallest, yNist[k]);
-    }
-    yScale = plot::scaleFor(frame.frameHeight, largest, smallest);
-    for (int k = 1; k <= n; ++k)
-        if (visible(k))
+    auto n = static_cast<std::size_t>(std::clamp(nNist[1], 0, lineCapacity));
+    plot::SeriesView set{std::span(xNist.data(), n), std::span(yNist.data(), n)};
+    // Unlike the line view, one intensity for every visible line is a division by zero.
+    yScale = plot::stickScale(frame.frameHeight, set, s.xExpMin, s.xExpMax,
+                              plot::FlatSet::DivideBySpread);
+    for (int k = 1; k <= set.count(); ++k)
+        if (plot::isVisible(xNist[k], s.xExpMin, s.xExpMax))
             frame.PlotPoint(2, k, plot::pixelOffset(xNist[k], s.xExpMin, xScale),
                             plot::pixelOffset(yNist[k], yMinNist, yScale),
                             platform::fromFileText(ionNist[k]));
@@ -199,7 +191,7 @@ void TEvaOpera::FormMouseDown(const platform::MouseState& state) {
     // The intensity is read on the spectrum's scale: the lines' scale has another base.
     auto at = frame.valueAt(state.x, state.y, xScale, spectrumYScale,
                             plot::experimentalBounds(Lee->store));
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
+    lbCurPosic->setText(QString::fromStdString(plot::cursorText(at.x, at.y)));
 }
 
 void TEvaOpera::FormActivate() {

@@ -7,6 +7,7 @@
 #include "platform/Guard.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
+#include "plot/SpectrumPlot.h"
 #include "plot/ZoomEdt.h"
 #include "store/Archivos.h"
 #include "textio/Convert.h"
@@ -51,13 +52,12 @@ int sliderValue(double v) {
 
 TLinea::TLinea()
     : Form(QStringLiteral("Linea"), QStringLiteral("Grafica Lineas experimentales y del Nist"),
-           1022, 693) {
+           1022, 693),
+      frame(*this, &TLinea::plotRange) {
     setPlacement(platform::Placement::Centred);
     QFont small = font();
     small.setPointSize(8);
     setFont(small);
-    frame.drawOn(*this);
-    frame.labelLimits = [this] { return plotRange(); };
     createControls();
     connectHandlers();
     FormCreate();
@@ -273,7 +273,7 @@ void TLinea::btLeeExpClick() {
     Zoom->zoomActivo = false;
 }
 
-plot::PlotLimits TLinea::plotRange() const {
+plot::PlotLimits TLinea::plotRange() {
     if (Zoom->zoomActivo)
         return {Zoom->xMaxZoom, Zoom->xMinZoom, Zoom->yMaxZoom, Zoom->yMinZoom};
     return plot::experimentalBounds(Lee->store);
@@ -284,14 +284,10 @@ void TLinea::PlotExperimental() {
     if (!store.hayExp)
         return;
     frame.drawEmptyFrame();
-    plot::PlotLimits range = plotRange();
-    xScale = plot::scaleFor(frame.frameWidth, range.xMax, range.xMin);
-    yScale = plot::scaleFor(frame.frameHeight, range.yMax, range.yMin);
+    plot::Scales scales = plot::drawSpectrum(frame, plot::experimentalSpectrum(store), plotRange());
+    xScale = scales.x;
+    yScale = scales.y;
     spectrumYScale = yScale;
-    canvas().setPenColor(0x0000FF);
-    for (int i = 1; i <= store.nExp; ++i)
-        frame.PlotPoint(1, i, plot::pixelOffset(store.xExp[i], range.xMin, xScale),
-                        plot::pixelOffset(store.yExp[i], range.yMin, yScale), QString());
 }
 
 void TLinea::btGrafExpClick() {
@@ -312,31 +308,18 @@ void TLinea::btGrafNistClick() {
 
 void TLinea::drawLineSet(int k, double shift, double xMin, double xMax) {
     const SlotControls& controls = slotControls(k);
-    double maxSel = -9e10;
-    double minSel = 9e10;
     canvas().setPenColor(stickColors[static_cast<std::size_t>(k - 1)]);
     double mult = realOf(controls.mult);
     // A slot whose count exceeds its capacity was never copied: it is drawn as empty.
-    int n = nNist[k] > slotCapacity ? 0 : nNist[k];
-    auto visible = [&](int i) { return xMin <= xNist(i, k) && xNist(i, k) <= xMax; };
-    for (int i = 1; i <= n; ++i) {
-        if (!visible(i))
-            continue;
-        if (yNist(i, k) >= maxSel)
-            maxSel = yNist(i, k);
-        if (yNist(i, k) <= minSel)
-            minSel = yNist(i, k);
-    }
-    double h = frame.frameHeight;
-    double s = 0;
-    if (maxSel - minSel != 0)
-        s = textio::divide(h, textio::checkedDifference(maxSel, minSel));
-    else
-        s = k == 1 ? textio::divide(h, maxSel) : h;
+    auto n = static_cast<std::size_t>(nNist[k] > slotCapacity ? 0 : std::max(0, nNist[k]));
+    // Slot k's lines lie one after another in the table.
+    plot::SeriesView set{std::span(&xNist(1, k), n), std::span(&yNist(1, k), n)};
+    double s = plot::stickScale(frame.frameHeight, set, xMin, xMax,
+                                k == 1 ? plot::FlatSet::OverIntensity : plot::FlatSet::FrameHeight);
     yScale = s;
     bool withLabels = controls.legend->isChecked();
-    for (int i = 1; i <= n; ++i) {
-        if (!visible(i))
+    for (int i = 1; i <= set.count(); ++i) {
+        if (!plot::isVisible(xNist(i, k), xMin, xMax))
             continue;
         double x = plot::pixelOffset(textio::checkedSum(xNist(i, k), shift), xMin, xScale);
         double y = plot::pixelOffset(yNist(i, k), yMinNist[k], textio::checkedProduct(mult, s));
@@ -353,7 +336,7 @@ void TLinea::FormMouseDown(const platform::MouseState& state) {
     if (!state.isPlainLeft() || !frame.frameReady)
         return;
     auto at = frame.valueAt(state.x, state.y, xScale, spectrumYScale, plotRange());
-    lbCurPosic->setText(QString::fromStdString(lines::cursorText(at.x, at.y)));
+    lbCurPosic->setText(QString::fromStdString(plot::cursorText(at.x, at.y)));
     if (CBguarda->isChecked())
         capturePeak(at.x, at.y);
 }
@@ -368,7 +351,7 @@ void TLinea::capturePeak(double x, double y) {
         }
         return;
     }
-    ListBox1->add(QString::fromStdString(lines::peakText(x, y)));
+    ListBox1->add(QString::fromStdString(plot::cursorValues(x, y)));
     xPico[nextPeak] = x;
     yPico[nextPeak] = y;
     ++nextPeak;

@@ -206,7 +206,7 @@ public:
 
     // The range the graph and the read-out use: the zoom limits while in force, else the
     // store's experimental bounds.
-    plot::PlotLimits plotRange() const;
+    static plot::PlotLimits plotRange();
 
 protected:
     void activated() override { FormActivate(); }

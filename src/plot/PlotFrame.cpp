@@ -5,6 +5,7 @@
 #include "textio/NumberText.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace plot {
 
@@ -25,9 +26,18 @@ PlotLimits experimentalBounds(const store::SpectrumStore& s) {
     return {s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
 }
 
-void PlotFrame::drawOn(platform::Form& form) {
-    canvas = [&form]() -> platform::Canvas& { return form.canvas(); };
-    clientSize = [&form] { return form.clientArea()->size(); };
+PlotFrame::PlotFrame(platform::Form& form, LimitsSource labelLimits, const FrameStyle& style)
+    : style(style), form_(form), labelLimits_(labelLimits) {
+    if (labelLimits_ == nullptr)
+        throw std::invalid_argument("a plot frame needs the source of its label limits");
+}
+
+platform::Canvas& PlotFrame::canvas() const {
+    return form_.canvas();
+}
+
+PlotLimits PlotFrame::labelLimits() const {
+    return labelLimits_();
 }
 
 DataPoint PlotFrame::valueAt(int x, int y, double xScale, double yScale,
@@ -39,7 +49,7 @@ DataPoint PlotFrame::valueAt(int x, int y, double xScale, double yScale,
 }
 
 void PlotFrame::SetupFrame() {
-    QSize size = clientSize();
+    QSize size = form_.clientArea()->size();
     clientWidth = size.width();
     clientHeight = size.height();
     frameWidth = toPixel(style.widthFraction * clientWidth);
@@ -127,7 +137,7 @@ void PlotFrame::PlotPoint(int kind, int index, double x, double y, const QString
     int top = frameBottom - ys;
     c.moveTo(frameLeft + xs, frameBottom);
     c.lineTo(frameLeft + xs, top);
-    if (!label.isEmpty() && (!style.labelsStickAt || style.labelsStickAt(top)))
+    if (!label.isEmpty() && (!style.labelsBelowRow || top > *style.labelsBelowRow))
         c.textOut(frameLeft + xs, top, label);
 }
 

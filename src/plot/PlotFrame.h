@@ -12,7 +12,7 @@
 #include <QSize>
 #include <QString>
 
-#include <functional>
+#include <optional>
 
 namespace plot {
 
@@ -33,9 +33,9 @@ struct FrameStyle {
     bool clampFirstPoint = true;
     // Polyline points left or right of the frame are not drawn at all (the pen stays).
     bool skipOutsideX = false;
-    // Whether a stick whose top lies at this pixel row gets its label; when empty, every stick
-    // with a label does. The stick itself is always drawn.
-    std::function<bool(int topRow)> labelsStickAt;
+    // When set, a stick gets its label only when its top lies below this pixel row (a greater
+    // row); when empty, every stick with a label does. The stick itself is always drawn.
+    std::optional<int> labelsBelowRow;
 };
 
 // The range the tick labels and scales are taken from.
@@ -57,8 +57,15 @@ struct DataPoint {
 
 enum class PointKind { Polyline = 1, Stick = 2 };
 
+// Where a frame's tick labels take their range, asked at every drawing of the labels.
+using LimitsSource = PlotLimits (*)();
+
+// A frame draws on its form's canvas (whatever canvas is in front of the retained image at the
+// time) and takes its size from the form's client area; both are given at construction.
 class PlotFrame {
 public:
+    PlotFrame(platform::Form& form, LimitsSource labelLimits, const FrameStyle& style = {});
+
     // Frame values of the last layout.
     int clientWidth = 0;
     int clientHeight = 0;
@@ -71,14 +78,11 @@ public:
     int nDivY = 0;
 
     FrameStyle style;
-    // Where the frame draws and how large the client area is now.
-    std::function<platform::Canvas&()> canvas;
-    std::function<QSize()> clientSize;
-    // Where the tick labels take their limits.
-    std::function<PlotLimits()> labelLimits;
 
-    // Draws on the form's retained image and takes its size from the form's client area.
-    void drawOn(platform::Form& form);
+    // Where the frame draws now.
+    platform::Canvas& canvas() const;
+    // The range the tick labels show now.
+    PlotLimits labelLimits() const;
 
     void SetupFrame();
     void ClearPlot();
@@ -99,6 +103,9 @@ public:
 
 private:
     int tickOffset(int i, int length, int divisions) const;
+
+    platform::Form& form_;
+    LimitsSource labelLimits_;
 };
 
 // The pixel nearest to v, kept within what the drawing layer takes.

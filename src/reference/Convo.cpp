@@ -4,6 +4,7 @@
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
+#include "plot/SpectrumPlot.h"
 #include "store/Archivos.h"
 #include "textio/Convert.h"
 
@@ -36,15 +37,18 @@ plot::FrameStyle convStyle() {
     return s;
 }
 
+// The store's bounds, which the tick labels show.
+plot::PlotLimits storeBounds() {
+    return plot::experimentalBounds(Lee->store);
+}
+
 } // namespace
 
 TConv::TConv()
     : Form(QStringLiteral("Conv"),
-           QStringLiteral("Convolucion entre espectro experimental y del Nist"), 696, 480) {
+           QStringLiteral("Convolucion entre espectro experimental y del Nist"), 696, 480),
+      frame(*this, storeBounds, convStyle()) {
     setPlacement(platform::Placement::Default);
-    frame.style = convStyle();
-    frame.drawOn(*this);
-    frame.labelLimits = [] { return plot::experimentalBounds(Lee->store); };
     createControls();
     platform::onClick(btConvo, this, &TConv::btConvoClick);
     platform::onClick(btFin, this, &TConv::btFinClick);
@@ -74,21 +78,16 @@ void TConv::btConvoClick() {
     if (!s.hayExp)
         return;
     frame.drawEmptyFrame();
-    const double sx = plot::scaleFor(frame.frameWidth, s.xExpMax, s.xExpMin);
-    const double sy = plot::scaleFor(frame.frameHeight, s.yExpMax, s.yExpMin);
-    auto plotPoint = [&](int i) {
-        frame.PlotPoint(1, i, plot::pixelOffset(s.xExp[i], s.xExpMin, sx),
-                        plot::pixelOffset(s.yExp[i], s.yExpMin, sy), QString());
-    };
-    canvas().setPenColor(0x0000FF);
-    for (int i = 1; i <= s.nExp; ++i)
-        plotPoint(i);
+    const plot::SeriesView spectrum = plot::experimentalSpectrum(s);
+    const plot::PlotLimits bounds = plot::experimentalBounds(s);
+    // The scales are this drawing's own: the window keeps none.
+    const plot::Scales scales = plot::drawSpectrum(frame, spectrum, bounds);
     canvas().setPenColor(0xFF0000);
     // Profiles only for loaded reference lines; the red polyline still covers every point.
-    for (int j = 1; j <= s.nExp; ++j) {
+    for (int j = 1; j <= spectrum.count(); ++j) {
         if (j <= s.nRef)
             ComputeProfile(j);
-        plotPoint(j);
+        plot::plotSpectrumPoint(frame, spectrum, bounds, scales, j);
     }
 }
 

@@ -83,15 +83,13 @@ TEST(CorrectedSpectrumFile, FixedFieldsOfTenWithTwoDecimals) {
     std::filesystem::remove(temp("lineid_cor.dat"));
 }
 
-TEST(PeakFile, LinesAndTexts) {
+TEST(PeakFile, Lines) {
     std::vector<double> x{396.15}, y{1234.6};
     lines::writePeaks(temp("lineid_picos.dat"), x, y);
     EXPECT_EQ(contents(temp("lineid_picos.dat")), "    396.15      1235\n");
     lines::writePeaks(temp("lineid_picos.dat"), {}, {});
     EXPECT_EQ(contents(temp("lineid_picos.dat")), "");
     std::filesystem::remove(temp("lineid_picos.dat"));
-    EXPECT_EQ(lines::cursorText(396.15, 1234.6), "(  396.15,     1235)");
-    EXPECT_EQ(lines::peakText(396.15, 1234.6), "  396.15,     1235");
 }
 
 TEST(PeakFile, AFailedWriteIsReported) {

@@ -1,8 +1,11 @@
 // The plot frame: layout, ticks, tick labels and points, checked through a recording canvas.
 #include "plot/PlotFrame.h"
 #include "platform/Canvas.h"
+#include "platform/Form.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using platform::CanvasCall;
 using platform::RecordingCanvas;
@@ -11,15 +14,21 @@ using plot::PlotLimits;
 
 namespace {
 
+// The range the frames under test label their ticks with.
+PlotLimits testLimits;
+
 struct Fixture {
     RecordingCanvas canvas;
+    platform::Form form;
     PlotFrame frame;
-    PlotLimits limits{900, 300, 100, 0};
+    PlotLimits& limits = testLimits;
 
-    explicit Fixture(QSize size = {1000, 600}) {
-        frame.canvas = [this]() -> platform::Canvas& { return canvas; };
-        frame.clientSize = [size] { return size; };
-        frame.labelLimits = [this] { return limits; };
+    explicit Fixture(QSize size = {1000, 600})
+        : form(QStringLiteral("PlotFrameTest"), QStringLiteral("PlotFrameTest"), size.width(),
+               size.height()),
+          frame(form, [] { return testLimits; }) {
+        form.setCanvas(&canvas);
+        testLimits = {900, 300, 100, 0};
     }
     std::vector<CanvasCall> texts() const { return canvas.callsOf("textOut"); }
 };
@@ -127,16 +136,11 @@ TEST(PlotFrame, SticksGoUpOrDownAndCarryTheirLabel) {
 
 TEST(PlotFrame, StyleCanLabelOnlySticksWhoseTopPasses) {
     Fixture f;
-    std::vector<int> asked;
-    f.frame.style.labelsStickAt = [&asked](int top) {
-        asked.push_back(top);
-        return top > 500;
-    };
+    f.frame.style.labelsBelowRow = 500;
     f.frame.SetupFrame();
-    f.frame.PlotPoint(2, 1, 100, 50, "low");
-    f.frame.PlotPoint(2, 2, 200, 64, "at");
-    f.frame.PlotPoint(2, 3, 300, 300, "high");
-    EXPECT_EQ(asked, (std::vector<int>{514, 500, 264}));
+    f.frame.PlotPoint(2, 1, 100, 50, "low");   // top at row 514
+    f.frame.PlotPoint(2, 2, 200, 64, "at");    // top at row 500
+    f.frame.PlotPoint(2, 3, 300, 300, "high"); // top at row 264
     EXPECT_EQ(textsOf(f.texts()), QStringList{"low"});
     EXPECT_EQ(f.canvas.callsOf("lineTo").size(), 3u); // every stick is drawn
 }
@@ -163,4 +167,9 @@ TEST(PlotFrame, HugeOffsetsAreKeptDrawable) {
     const auto& last = f.canvas.calls().back();
     EXPECT_EQ(last.args[2], 80 + (1 << 30));
     EXPECT_THROW(f.frame.PlotPoint(2, 1, std::nan(""), 0, {}), std::exception);
+}
+
+TEST(PlotFrame, IsMadeWithTheSourceOfItsLabels) {
+    Fixture f;
+    EXPECT_THROW(PlotFrame(f.form, nullptr), std::invalid_argument);
 }
