@@ -1,7 +1,6 @@
 // TEvaOpera, the window for operations on EVA spectrometer exports.
 #include "EvaOp.h"
 
-#include "andor/AndorImage.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"

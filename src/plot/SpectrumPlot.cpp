@@ -54,7 +54,7 @@ double stickScale(int height, SeriesView lines, double xMin, double xMax, FlatSe
 }
 
 std::string cursorValues(double x, double y) {
-    return textio::formatNumber("%8.2f", x) + ", " + textio::formatNumber("%8.0f", y);
+    return textio::fixedField(x, 8, 2) + ", " + textio::fixedField(y, 8, 0);
 }
 
 std::string cursorText(double x, double y) {
