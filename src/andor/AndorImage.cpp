@@ -272,9 +272,35 @@ double ImageStream::readReal() {
 }
 
 void ImageStream::skipLines(long long count) {
+    passLines(count, nullptr, 0);
+}
+
+bool ImageStream::copyLines(long long count, std::string& into, std::size_t maxBytes) {
+    return passLines(count, &into, maxBytes);
+}
+
+void ImageStream::unread(std::string_view bytes) {
+    if (bytes.size() <= pos_) {
+        pos_ -= bytes.size();
+        std::memcpy(buffer_.get() + pos_, bytes.data(), bytes.size());
+        return;
+    }
+    std::size_t rest = end_ - pos_;
+    std::size_t size = bytes.size() + rest;
+    std::size_t capacity = std::max(capacity_, size);
+    auto joined = std::make_unique_for_overwrite<char[]>(capacity);
+    std::memcpy(joined.get(), bytes.data(), bytes.size());
+    std::memcpy(joined.get() + bytes.size(), buffer_.get() + pos_, rest);
+    buffer_ = std::move(joined);
+    capacity_ = capacity;
+    pos_ = 0;
+    end_ = size;
+}
+
+bool ImageStream::passLines(long long count, std::string* into, std::size_t maxBytes) {
     while (count > 0) {
         if (pos_ == end_ && !refill(end_))
-            return;
+            return true;
         const char* data = buffer_.get();
         const char* p = data + pos_;
         const char* end = data + end_;
@@ -299,10 +325,20 @@ void ImageStream::skipLines(long long count) {
             p = lf + 1;
             --count;
         }
-        pos_ = static_cast<std::size_t>(p - data);
-        if (crLast && pos_ == end_ && refill(end_) && buffer_[pos_] == '\n')
+        auto passed = static_cast<std::size_t>(p - data) - pos_;
+        if (into != nullptr) {
+            if (into->size() + passed > maxBytes)
+                return false;
+            into->append(data + pos_, passed);
+        }
+        pos_ += passed;
+        if (crLast && pos_ == end_ && refill(end_) && buffer_[pos_] == '\n') {
+            if (into != nullptr)
+                into->push_back('\n');
             ++pos_;
+        }
     }
+    return true;
 }
 
 ImageText ImageText::fromString(std::string text) {
@@ -314,8 +350,12 @@ ImageText ImageText::fromString(std::string text) {
 
 void extractTrace(ImageStream& in, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit) {
-    if (settings.frame > 1)
-        in.skipLines(static_cast<long long>(settings.frame - 1) * settings.geometry.lines);
+    // Reading the frame skips the frames before it, and leaves the stream at its start when it
+    // is not of the common shape.
+    if (auto frame = FrameText::read(in, settings.geometry, settings.frame)) {
+        frame->trace(settings, emit);
+        return;
+    }
     if (settings.mode == TraceMode::Column)
         extractColumn(in, settings, emit);
     else
@@ -326,6 +366,10 @@ void extractTrace(std::string_view text, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit) {
     ImageStream in = ImageStream::overText(text);
     extractTrace(in, settings, emit);
+}
+
+bool windowFits(const TraceSettings& settings) {
+    return windowOf(settings).fits;
 }
 
 std::string traceFileLine(TraceMode mode, const TracePoint& point) {
@@ -418,3 +462,250 @@ void andor::ParsedFrame::trace(const TraceSettings& s,
               0});
     }
 }
+
+namespace andor {
+
+namespace {
+
+constexpr std::size_t plainTokenLength = 16;
+// Larger frames are read the general way, in blocks.
+constexpr std::size_t maxFrameText = std::size_t{64} << 20;
+
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isTokenChar(char c) {
+    return isDigit(c) || c == '.' || c == '+' || c == '-';
+}
+
+// The numbers of one line, from `p` to `end` (its line end excluded): `count` plain numbers.
+bool isPlainLine(const char* p, const char* end, std::size_t count) {
+    std::size_t found = 0;
+    for (;;) {
+        while (p < end && isSeparator(*p))
+            ++p;
+        if (p == end)
+            return found == count;
+        const char* token = p;
+        if (*p == '+' || *p == '-')
+            ++p;
+        const char* digits = p;
+        while (p < end && isDigit(*p))
+            ++p;
+        auto digitCount = static_cast<std::size_t>(p - digits);
+        if (p < end && *p == '.') {
+            ++p;
+            const char* fraction = p;
+            while (p < end && isDigit(*p))
+                ++p;
+            digitCount += static_cast<std::size_t>(p - fraction);
+        }
+        if (digitCount == 0 || static_cast<std::size_t>(p - token) > plainTokenLength ||
+            (p < end && !isSeparator(*p)) || ++found > count)
+            return false;
+    }
+}
+
+// A plain number: whole numbers of up to 15 digits directly, anything else by the text rule.
+double plainNumber(std::string_view token) {
+    const char* p = token.data();
+    const char* end = p + token.size();
+    bool negative = *p == '-';
+    if (*p == '+' || *p == '-')
+        ++p;
+    if (end - p > 15)
+        return textio::parseRealToken(token);
+    std::int64_t whole = 0;
+    for (; p < end; ++p) {
+        if (!isDigit(*p))
+            return textio::parseRealToken(token);
+        whole = whole * 10 + (*p - '0');
+    }
+    auto value = static_cast<double>(whole);
+    return negative ? -value : value;
+}
+
+} // namespace
+
+std::optional<FrameText> FrameText::read(ImageStream& in, FrameGeometry geometry, int frame) {
+    if (geometry.lines < 1 || geometry.values < 1)
+        return std::nullopt;
+    const auto lines = static_cast<std::size_t>(geometry.lines);
+    const auto perLine = static_cast<std::size_t>(geometry.values) + 1;
+    if (lines * perLine > (std::size_t{1} << 28))
+        return std::nullopt;
+    if (frame > 1)
+        in.skipLines(static_cast<long long>(frame - 1) * geometry.lines);
+    FrameText f;
+    f.geometry_ = geometry;
+    f.buffer_ = TextBuffer(TextBuffer::take());
+    const std::size_t maxBytes = std::min(lines * perLine * (plainTokenLength + 2), maxFrameText);
+    if (!in.copyLines(geometry.lines, f.buffer_.text, maxBytes) || !f.split()) {
+        in.unread(f.buffer_.text);
+        return std::nullopt;
+    }
+    return f;
+}
+
+bool FrameText::split() {
+    const auto lines = static_cast<std::size_t>(geometry_.lines);
+    const auto perLine = static_cast<std::size_t>(geometry_.values) + 1;
+    lineStart_.resize(lines + 1);
+    const char* data = buffer_.text.data();
+    const char* end = data + buffer_.text.size();
+    const char* p = data;
+    for (std::size_t line = 0; line < lines; ++line) {
+        if (p == end)
+            return false; // the file ends inside the frame
+        lineStart_[line] = static_cast<std::uint32_t>(p - data);
+        const char* lf =
+            static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        // Only the file's last line may go without a line end.
+        const char* next = lf != nullptr ? lf + 1 : end;
+        const char* content = lf != nullptr ? lf : end;
+        if (content > p && content[-1] == '\r')
+            --content;
+        if (!isPlainLine(p, content, perLine))
+            return false;
+        p = next;
+    }
+    if (p != end)
+        return false;
+    lineStart_[lines] = static_cast<std::uint32_t>(buffer_.text.size());
+    slot_.assign(lines, 0);
+    return true;
+}
+
+std::optional<FrameText> FrameText::read(std::string_view text, FrameGeometry geometry, int frame) {
+    ImageStream in = ImageStream::overText(text);
+    return read(in, geometry, frame);
+}
+
+std::uint32_t FrameText::start(int line, int position) const {
+    const auto perLine = static_cast<std::size_t>(geometry_.values) + 1;
+    const auto row = static_cast<std::size_t>(line - 1);
+    if (slot_[row] == 0) {
+        starts_.resize(starts_.size() + perLine);
+        split_.push_back(0);
+        slot_[row] = static_cast<std::uint32_t>(split_.size());
+    }
+    const std::size_t slot = slot_[row] - 1;
+    std::uint32_t* starts = starts_.data() + slot * perLine;
+    std::uint32_t& split = split_[slot];
+    const auto wanted = static_cast<std::uint32_t>(position);
+    if (wanted > split) {
+        const char* data = buffer_.text.data();
+        const char* p = data + (split == 0 ? lineStart_[row] : starts[split - 1]);
+        // Every line holds V + 1 numbers, each followed by a blank, a line end or the text's end.
+        if (split > 0)
+            while (isTokenChar(*p))
+                ++p;
+        for (; split < wanted; ++split) {
+            while (isSeparator(*p))
+                ++p;
+            starts[split] = static_cast<std::uint32_t>(p - data);
+            if (split + 1 < wanted)
+                while (isTokenChar(*p))
+                    ++p;
+        }
+    }
+    return starts[position - 1];
+}
+
+std::string_view FrameText::token(int line, int position) const {
+    const char* begin = buffer_.text.data() + start(line, position);
+    const char* p = begin;
+    while (isTokenChar(*p))
+        ++p;
+    return {begin, static_cast<std::size_t>(p - begin)};
+}
+
+double FrameText::number(int line, int position) const {
+    return plainNumber(token(line, position));
+}
+
+double FrameText::columnValue(const TraceSettings& s, int line) const {
+    const Window window = windowOf(s);
+    if (s.halfWidth == 1)
+        return number(line, window.first);
+    double sum = 0;
+    for (int i = window.first; i <= window.last; ++i)
+        sum += number(line, i);
+    return static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth)));
+}
+
+void FrameText::trace(const TraceSettings& s,
+                      const std::function<void(const TracePoint&)>& emit) const {
+    if (s.mode == TraceMode::Line) {
+        if (s.traceIndex < 1 || s.traceIndex > geometry_.lines)
+            return;
+        double x = number(s.traceIndex, 1);
+        for (int i = 2; i <= geometry_.values + 1; ++i)
+            emit({i - 1, x, number(s.traceIndex, i), i});
+        return;
+    }
+    const Window window = windowOf(s);
+    if (!window.fits)
+        return;
+    // Each line once from its start: the abscissa, then the numbers of the window.
+    const char* data = buffer_.text.data();
+    for (int line = 1; line <= geometry_.lines; ++line) {
+        const char* p = data + lineStart_[static_cast<std::size_t>(line - 1)];
+        auto next = [&p] {
+            while (isSeparator(*p))
+                ++p;
+            const char* begin = p;
+            while (isTokenChar(*p))
+                ++p;
+            return std::string_view(begin, static_cast<std::size_t>(p - begin));
+        };
+        double x = plainNumber(next());
+        for (int i = 2; i < window.first; ++i)
+            next();
+        double value = 0;
+        if (s.halfWidth == 1) {
+            value = plainNumber(next());
+        } else {
+            double sum = 0;
+            for (int i = window.first; i <= window.last; ++i)
+                sum += plainNumber(next());
+            value = static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth)));
+        }
+        emit({line, x, value, 0});
+    }
+}
+
+FrameText::TextBuffer::~TextBuffer() {
+    give(std::move(text));
+}
+
+FrameText::TextBuffer& FrameText::TextBuffer::operator=(TextBuffer&& other) noexcept {
+    if (this != &other) {
+        give(std::move(text));
+        text = std::move(other.text);
+        other.text = std::string();
+    }
+    return *this;
+}
+
+namespace {
+// The text of the frame read last, kept for the next one so that its pages are not fetched
+// from the system again; never more than a few frames' worth.
+thread_local std::string spareText;
+constexpr std::size_t maxSpareText = std::size_t{16} << 20;
+} // namespace
+
+std::string FrameText::TextBuffer::take() {
+    std::string taken = std::move(spareText);
+    spareText = std::string();
+    taken.clear();
+    return taken;
+}
+
+void FrameText::TextBuffer::give(std::string&& text) noexcept {
+    if (text.capacity() > spareText.capacity() && text.capacity() <= maxSpareText)
+        spareText.swap(text);
+}
+
+} // namespace andor

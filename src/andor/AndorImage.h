@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -86,6 +87,12 @@ public:
     // Skips `count` whole lines (LF, CR LF or a lone CR end a line), stopping at the end.
     void skipLines(long long count);
     void skipLine() { skipLines(1); }
+    // Appends the bytes of the next `count` whole lines (their line ends included) to `into`,
+    // stopping at the end; false, with the stream somewhere inside those lines, as soon as
+    // `into` would pass `maxBytes`.
+    bool copyLines(long long count, std::string& into, std::size_t maxBytes);
+    // Puts back the bytes just read (by copyLines), to be read again before the rest.
+    void unread(std::string_view bytes);
     // True when nothing is left to read.
     bool eof();
 
@@ -96,6 +103,7 @@ private:
     // Moves the bytes from `keep` on to the front of the buffer and reads more after them;
     // false when nothing more comes.
     bool refill(std::size_t keep);
+    bool passLines(long long count, std::string* into, std::size_t maxBytes);
     std::size_t readSource(char* into, std::size_t room);
 
     // An open file descriptor, closed when the stream ends or goes away.
@@ -138,13 +146,17 @@ private:
     std::size_t length_ = 0;
 };
 
-// Cuts the trace out of the chosen frame, calling `emit` for every trace point in order.
+// Cuts the trace out of the chosen frame, calling `emit` for every trace point in order; a frame
+// of the common shape (see FrameText) is split and converted only as far as the trace needs.
 // Settings outside the lines (an index or window that does not fit) give no points; a summing
 // window must lie on the values (positions 2 to V + 1). Throws "Invalid numeric input".
 void extractTrace(ImageStream& image, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit);
 void extractTrace(std::string_view text, const TraceSettings& settings,
                   const std::function<void(const TracePoint&)>& emit);
+
+// A column trace's summing window (or single position) lies on the values of a line.
+bool windowFits(const TraceSettings& settings);
 
 // The trace file line: column mode "%10.3f%10.0f" of abscissa and value, line mode the
 // position as a whole number in 10 characters and the value "%10.0f".
@@ -177,6 +189,67 @@ private:
     int frame_ = 1;
     std::vector<double> abscissa_; // per line
     std::vector<double> values_;   // line by line, V values each
+};
+
+} // namespace andor
+
+namespace andor {
+
+// One frame held as its text, for the common shape of a camera frame: every line ends with LF or
+// CR LF and holds exactly V + 1 numbers, each of at most 16 characters, written as an optional
+// sign, digits, and a decimal point with digits (at least one digit in all), apart by blanks and
+// tabs. Such a frame reads exactly as extractTrace reads it, raises no error, and its lines map
+// one to one on the frame's lines, so that a number is only converted (and a line only split
+// into its numbers) when it is asked for.
+class FrameText {
+public:
+    // The frame, or nothing when it is not of that shape (another line end, a short or long
+    // line, another kind of token, the file ending inside it, or more text than such a frame
+    // can hold); the stream then stands at the frame's start. Raises what reading the stream
+    // raises.
+    static std::optional<FrameText> read(ImageStream& image, FrameGeometry geometry, int frame);
+    static std::optional<FrameText> read(std::string_view text, FrameGeometry geometry, int frame);
+
+    FrameGeometry geometry() const { return geometry_; }
+    // The text of the number at `position` (1 to V + 1) of `line` (1 to L).
+    std::string_view token(int line, int position) const;
+    double number(int line, int position) const;
+    // A column trace's value at `line`: the number at the trace index, or the rounded mean of
+    // its summing window; the window must fit (positions 2 to V + 1).
+    double columnValue(const TraceSettings& settings, int line) const;
+    // The points extractTrace gives for these settings (of this frame's geometry).
+    void trace(const TraceSettings& settings,
+               const std::function<void(const TracePoint&)>& emit) const;
+
+private:
+    FrameText() = default;
+    // Checks the shape and finds the lines; false when the text is not of that shape.
+    bool split();
+    // The start of the number at `position` of `line`, splitting the line that far first.
+    std::uint32_t start(int line, int position) const;
+
+    // The frame's text, whose room goes back to the next frame read when it is done with.
+    struct TextBuffer {
+        std::string text;
+        TextBuffer() = default;
+        explicit TextBuffer(std::string taken) : text(std::move(taken)) {}
+        TextBuffer(TextBuffer&& other) noexcept : text(std::exchange(other.text, {})) {}
+        TextBuffer& operator=(TextBuffer&& other) noexcept;
+        TextBuffer(const TextBuffer&) = delete;
+        TextBuffer& operator=(const TextBuffer&) = delete;
+        ~TextBuffer();
+        static std::string take();
+        static void give(std::string&& text) noexcept;
+    };
+
+    FrameGeometry geometry_;
+    TextBuffer buffer_;
+    std::vector<std::uint32_t> lineStart_; // L + 1 entries, the last one past the frame
+    // The lines split so far: slot_[line - 1] is 1 + the line's slot, or 0; a slot holds the
+    // starts of the line's first split_[slot] numbers, in V + 1 places.
+    mutable std::vector<std::uint32_t> slot_;
+    mutable std::vector<std::uint32_t> starts_;
+    mutable std::vector<std::uint32_t> split_;
 };
 
 } // namespace andor

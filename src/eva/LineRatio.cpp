@@ -54,61 +54,8 @@ std::optional<std::size_t> firstAtOrBeyond(const SpectrumView& s, double lambda)
     return std::nullopt;
 }
 
-std::optional<double> backgroundNear(const SpectrumView& s, double lambda) {
-    auto k = firstAtOrBeyond(s, lambda);
-    if (!k)
-        return std::nullopt;
-    std::size_t from = *k + 1;
-    std::size_t to = std::min(s.y.size(), *k + 11);
-    if (from >= to)
-        return std::nullopt;
-    double sum = 0;
-    for (std::size_t i = from; i < to; ++i)
-        sum += s.y[i];
-    return sum / static_cast<double>(to - from);
-}
-
-std::optional<double> climbToPeak(const SpectrumView& s, double lambda) {
-    auto start = firstAtOrBeyond(s, lambda);
-    if (!start)
-        return std::nullopt;
-    const std::size_t last = s.y.size() - 1;
-    std::size_t k = *start;
-    auto risesRight = [&](std::size_t i) {
-        return i < last && s.y[i] < s.y[i + 1] && (i == 0 || s.y[i - 1] < s.y[i]);
-    };
-    auto risesLeft = [&](std::size_t i) {
-        return i > 0 && s.y[i] < s.y[i - 1] && (i == last || s.y[i + 1] < s.y[i]);
-    };
-    if (risesRight(k)) {
-        while (risesRight(k))
-            ++k;
-    } else {
-        while (risesLeft(k))
-            --k;
-    }
-    return s.y[k];
-}
-
-namespace {
-double ratio(double a, double b, double background) {
+double backgroundCorrectedRatio(double a, double b, double background) {
     return std::fabs(textio::divide(a - background, b - background));
-}
-} // namespace
-
-void computeRatios(const SpectrumView& s, const RatioWavelengths& lambda, RatioState& state) {
-    if (auto b = backgroundNear(s, lambda.background))
-        state.background = *b;
-    if (auto v = climbToPeak(s, lambda.line1))
-        state.intensityLine1 = *v;
-    if (auto v = climbToPeak(s, lambda.ref1))
-        state.intensityRef1 = *v;
-    if (auto v = climbToPeak(s, lambda.ar))
-        state.intensityAr = *v;
-    double b = state.background;
-    state.ratioR1 = ratio(state.intensityLine1, state.intensityRef1, b);
-    state.ratioArLine1 = ratio(state.intensityAr, state.intensityLine1, b);
-    state.ratioArRef1 = ratio(state.intensityAr, state.intensityRef1, b);
 }
 
 std::string resultLine(int fibre, const RatioState& state) {

@@ -10,6 +10,8 @@
 
 #include "textio/TextReader.h"
 
+#include <algorithm>
+#include <concepts>
 #include <optional>
 #include <span>
 #include <string>
@@ -40,17 +42,75 @@ struct SpectrumView {
     std::span<const double> y;
 };
 
+// A spectrum read point by point: `size()`, `y(k)` and `firstAtOrBeyond(lambda)` (the first point
+// whose abscissa is at or beyond the wavelength, if any), so that a calculation can read only the
+// few points it needs of a trace that is never made whole.
+template <typename S>
+concept PointwiseSpectrum = requires(const S& s, std::size_t k, double lambda) {
+    { s.size() } -> std::convertible_to<std::size_t>;
+    { s.y(k) } -> std::convertible_to<double>;
+    { s.firstAtOrBeyond(lambda) } -> std::convertible_to<std::optional<std::size_t>>;
+};
+
 // The first point at or beyond the wavelength, if any.
 std::optional<std::size_t> firstAtOrBeyond(const SpectrumView& s, double lambda);
 
+// A SpectrumView read point by point.
+struct ViewPoints {
+    const SpectrumView& view;
+    std::size_t size() const { return view.y.size(); }
+    double y(std::size_t k) const { return view.y[k]; }
+    std::optional<std::size_t> firstAtOrBeyond(double lambda) const {
+        return eva::firstAtOrBeyond(view, lambda);
+    }
+};
+
 // The mean of the up to ten points after the first point at or beyond the wavelength (that
 // point excluded); nothing when there is no such point or no point after it.
-std::optional<double> backgroundNear(const SpectrumView& s, double lambda);
+template <PointwiseSpectrum S> std::optional<double> backgroundNear(const S& s, double lambda) {
+    auto k = s.firstAtOrBeyond(lambda);
+    if (!k)
+        return std::nullopt;
+    std::size_t from = *k + 1;
+    std::size_t to = std::min<std::size_t>(s.size(), *k + 11);
+    if (from >= to)
+        return std::nullopt;
+    double sum = 0;
+    for (std::size_t i = from; i < to; ++i)
+        sum += s.y(i);
+    return sum / static_cast<double>(to - from);
+}
+inline std::optional<double> backgroundNear(const SpectrumView& s, double lambda) {
+    return backgroundNear(ViewPoints{s}, lambda);
+}
 
 // From the first point at or beyond the wavelength, follows the rising side to the top of the
 // peak (rightwards first; leftwards only when no step to the right was taken); equal neighbours
 // and the ends of the spectrum stop the climb. Nothing when no point lies at or beyond.
-std::optional<double> climbToPeak(const SpectrumView& s, double lambda);
+template <PointwiseSpectrum S> std::optional<double> climbToPeak(const S& s, double lambda) {
+    auto start = s.firstAtOrBeyond(lambda);
+    if (!start)
+        return std::nullopt;
+    const std::size_t last = s.size() - 1;
+    std::size_t k = *start;
+    auto risesRight = [&](std::size_t i) {
+        return i < last && s.y(i) < s.y(i + 1) && (i == 0 || s.y(i - 1) < s.y(i));
+    };
+    auto risesLeft = [&](std::size_t i) {
+        return i > 0 && s.y(i) < s.y(i - 1) && (i == last || s.y(i + 1) < s.y(i));
+    };
+    if (risesRight(k)) {
+        while (risesRight(k))
+            ++k;
+    } else {
+        while (risesLeft(k))
+            --k;
+    }
+    return s.y(k);
+}
+inline std::optional<double> climbToPeak(const SpectrumView& s, double lambda) {
+    return climbToPeak(ViewPoints{s}, lambda);
+}
 
 struct RatioWavelengths {
     double line1 = 0;
@@ -71,9 +131,31 @@ struct RatioState {
     double ratioArRef1 = 0;
 };
 
+// |a - background| / |b - background| through the checked division: a zero difference below
+// raises the floating-point error.
+double backgroundCorrectedRatio(double a, double b, double background);
+
 // Updates the state from the spectrum; a ratio over a zero difference raises the floating-point
 // error.
-void computeRatios(const SpectrumView& s, const RatioWavelengths& lambda, RatioState& state);
+template <PointwiseSpectrum S>
+void computeRatios(const S& s, const RatioWavelengths& lambda, RatioState& state) {
+    if (auto b = backgroundNear(s, lambda.background))
+        state.background = *b;
+    if (auto v = climbToPeak(s, lambda.line1))
+        state.intensityLine1 = *v;
+    if (auto v = climbToPeak(s, lambda.ref1))
+        state.intensityRef1 = *v;
+    if (auto v = climbToPeak(s, lambda.ar))
+        state.intensityAr = *v;
+    double b = state.background;
+    state.ratioR1 = backgroundCorrectedRatio(state.intensityLine1, state.intensityRef1, b);
+    state.ratioArLine1 = backgroundCorrectedRatio(state.intensityAr, state.intensityLine1, b);
+    state.ratioArRef1 = backgroundCorrectedRatio(state.intensityAr, state.intensityRef1, b);
+}
+inline void computeRatios(const SpectrumView& s, const RatioWavelengths& lambda,
+                          RatioState& state) {
+    computeRatios(ViewPoints{s}, lambda, state);
+}
 
 // "<fibre>     <ratioR1>     <ratioArLine1>     <ratioArRef1>     <intensityAr>", "%8.4f" each.
 std::string resultLine(int fibre, const RatioState& state);

@@ -2,18 +2,18 @@
 #include "RazonLineas.h"
 
 #include "andor/AndorLee.h"
+#include "eva/RatioRun.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "store/Archivos.h"
 #include "textio/Files.h"
-#include "textio/NumberText.h"
 #include "textio/TextReader.h"
 #include "textio/TextWriter.h"
 
-#include <QApplication>
-#include <QDateTime>
+#include <span>
+#include <vector>
 
 TRazon* Razon = nullptr;
 
@@ -33,11 +33,6 @@ void reportTruncation(bool truncated, int capacity, const QString& what) {
                 .arg(capacity)
                 .arg(what),
             QStringLiteral("Archivo demasiado largo"));
-}
-
-// A trace value as the store holds it after the trace file is read back.
-double asStored(double value, int decimals) {
-    return textio::parseRealToken(textio::fixedField(value, 0, decimals));
 }
 
 } // namespace
@@ -132,132 +127,75 @@ void TRazon::btTrazaClick() {
     // Only now that the results file exists can a "temp.dat" leading to it be recognised.
     textio::ensureDistinct(resultsFileName, "temp.dat");
     ListBox1->add(QStringLiteral("Archivo  Fibra   Razon "));
-    unreplayed_.reset();
-    tempChecked_ = false;
+    std::vector<eva::RunImage> images;
+    for (int f = 1; f <= fileCount; ++f)
+        images.push_back({fileNames[f], platform::toPath(platform::fromFileText(fileNames[f]))});
+    std::span<const int> fibres(fibre.data(), static_cast<std::size_t>(sequenceCount));
+    eva::PairByPairSource pairByPair({
+        [](const eva::RunImage& image, int fibreNumber) {
+            Andor->ExtractTraceToTemp(platform::fromFileText(image.name), fibreNumber);
+        },
+        [] {
+            Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
+            const auto& s = Lee->store;
+            auto n = static_cast<std::size_t>(s.nExp);
+            return eva::SpectrumView{{s.xExp.data(), n}, {s.yExp.data(), n}};
+        },
+    });
+    eva::FrameOnceSource source([] { return Andor->settingsFromControls(); }, pairByPair);
+    eva::RatioState state = currentState();
+    auto listResult = [this](const eva::RunImage& image, int fibreNumber,
+                             const eva::RatioState& result) {
+        ListBox1->add(platform::fromFileText(eva::resultListLine(image.name, fibreNumber, result)));
+    };
+    // What the calculations found stays in the fields, also when the run fails.
     try {
-        for (int f = 1; f <= fileCount; ++f)
-            runFile(out, fileNames[f]);
-        out.close();
+        eva::runRatios(
+            images, fibres, source, [this] { return readWavelengths(); }, state, out, listResult);
     } catch (...) {
-        // The failure is what the operator is told about; a replay that fails as well (a full
-        // disk, say) adds nothing to it.
-        if (unreplayed_) {
-            try {
-                replayExtraction(*unreplayed_);
-            } catch (const std::exception&) {
-            }
-        }
+        keepState(state);
         throw;
     }
-    if (unreplayed_)
-        replayExtraction(*unreplayed_);
-}
-
-void TRazon::runFile(textio::TextWriter& out, const std::string& file) {
-    out.writeLine(std::string("####  ").append(file));
-    std::optional<andor::ParsedFrame> frame;
-    if (sequenceCount > 0)
-        frame = readFrameOnce(file);
-    for (int j = 1; j <= sequenceCount; ++j)
-        runPair(out, file, fibre[j], frame ? &*frame : nullptr);
-}
-
-void TRazon::runPair(textio::TextWriter& out, const std::string& file, int fibreNumber,
-                     const andor::ParsedFrame* frame) {
-    if (frame != nullptr) {
-        checkTempWritable();
-        // Loading comes before the calculation: a failing calculation leaves this pair's trace.
-        unreplayed_ = Pair{file, fibreNumber};
-        ratiosFromFrame(*frame, fibreNumber);
-    } else {
-        Andor->ExtractTraceToTemp(platform::fromFileText(file), fibreNumber);
-        btCalcRazonClick();
-    }
-    eva::RatioState state{background, intensityLine1, intensityRef1, intensityAr,
-                          ratioR1,    ratioArLine1,   ratioArRef1};
-    ListBox1->add(platform::fromFileText(eva::resultListLine(file, fibreNumber, state)));
-    out.writeLine(eva::resultLine(fibreNumber, state));
-    showProgress();
-}
-
-std::optional<andor::ParsedFrame> TRazon::readFrameOnce(const std::string& file) const {
-    try {
-        andor::TraceSettings settings = Andor->settingsFromControls();
-        auto path = platform::toPath(platform::fromFileText(file));
-        textio::ensureDistinct(path, "temp.dat");
-        auto image = andor::ImageStream::open(path);
-        return andor::ParsedFrame::read(image, settings.geometry, settings.frame);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-void TRazon::ratiosFromFrame(const andor::ParsedFrame& frame, int fibreNumber) {
-    andor::TraceSettings settings = Andor->settingsFromControls();
-    settings.traceIndex = fibreNumber;
-    std::vector<double> xs;
-    std::vector<double> ys;
-    frame.trace(settings, [&](const andor::TracePoint& p) {
-        bool column = settings.mode == andor::TraceMode::Column;
-        xs.push_back(column ? asStored(p.abscissa, 3) : p.position);
-        ys.push_back(asStored(p.value, 0));
-    });
-    ratiosFrom({xs, ys});
+    keepState(state);
 }
 
 void TRazon::btCalcRazonClick() {
     Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
-    unreplayed_.reset();
     const auto& s = Lee->store;
     auto n = static_cast<std::size_t>(s.nExp);
-    ratiosFrom({{s.xExp.data(), n}, {s.yExp.data(), n}});
+    eva::RatioWavelengths lambda = readWavelengths();
+    eva::RatioState state = currentState();
+    // What the calculation found before a failing ratio stays in the fields.
+    try {
+        eva::computeRatios(eva::SpectrumView{{s.xExp.data(), n}, {s.yExp.data(), n}}, lambda,
+                           state);
+    } catch (...) {
+        keepState(state);
+        throw;
+    }
+    keepState(state);
 }
 
-void TRazon::ratiosFrom(const eva::SpectrumView& spectrum) {
+eva::RatioWavelengths TRazon::readWavelengths() {
     lambdaLine1 = platform::realOf(edCol1);
     lambdaRef1 = platform::realOf(edColR1);
     lambdaAr = platform::realOf(edColAr);
-    double lambdaBackground = platform::realOf(edColFon);
-    eva::RatioState state{background, intensityLine1, intensityRef1, intensityAr,
-                          ratioR1,    ratioArLine1,   ratioArRef1};
-    // What the calculation found before a failing ratio stays in the fields.
-    auto keep = [&] {
-        background = state.background;
-        intensityLine1 = state.intensityLine1;
-        intensityRef1 = state.intensityRef1;
-        intensityAr = state.intensityAr;
-        ratioR1 = state.ratioR1;
-        ratioArLine1 = state.ratioArLine1;
-        ratioArRef1 = state.ratioArRef1;
-    };
-    try {
-        eva::computeRatios(spectrum, {lambdaLine1, lambdaRef1, lambdaAr, lambdaBackground}, state);
-    } catch (...) {
-        keep();
-        throw;
-    }
-    keep();
+    return {lambdaLine1, lambdaRef1, lambdaAr, platform::realOf(edColFon)};
 }
 
-void TRazon::checkTempWritable() {
-    if (tempChecked_)
-        return;
-    textio::TextWriter::checkCreatable("temp.dat");
-    tempChecked_ = true;
+eva::RatioState TRazon::currentState() const {
+    return {background, intensityLine1, intensityRef1, intensityAr,
+            ratioR1,    ratioArLine1,   ratioArRef1};
 }
 
-void TRazon::replayExtraction(const Pair& pair) {
-    Andor->ExtractTraceToTemp(platform::fromFileText(pair.file), pair.fibre);
-    Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
-}
-
-// Lets the list show its new lines now and then during a long run; no input is taken meanwhile.
-void TRazon::showProgress() {
-    qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (now - lastProgress_ < 100)
-        return;
-    lastProgress_ = now;
-    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+void TRazon::keepState(const eva::RatioState& state) {
+    background = state.background;
+    intensityLine1 = state.intensityLine1;
+    intensityRef1 = state.intensityRef1;
+    intensityAr = state.intensityAr;
+    ratioR1 = state.ratioR1;
+    ratioArLine1 = state.ratioArLine1;
+    ratioArRef1 = state.ratioArRef1;
 }
 
 void TRazon::Button2Click() {

@@ -1,21 +1,19 @@
 // TRazon, the line-intensity ratio window: for every image file of a list and every fibre of a
-// sequence, extracts the trace, loads it and lists and writes three background-corrected ratios.
+// sequence, lists and writes three background-corrected ratios of the fibre's trace (the ratio
+// run), leaving the last pair's trace in "temp.dat", the trace window and the store.
 #pragma once
 
-#include "andor/AndorImage.h"
 #include "eva/LineRatio.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "platform/OpenDialog.h"
 #include "textio/OneBased.h"
-#include "textio/TextWriter.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include <filesystem>
-#include <optional>
 #include <string>
 
 class TRazon : public platform::Form {
@@ -66,31 +64,11 @@ public:
     void Button2Click();
 
 private:
-    struct Pair {
-        std::string file;
-        int fibre = 0;
-    };
     void createControls();
-    void runFile(textio::TextWriter& out, const std::string& file);
-    // One file and fibre: from the frame read once when there is one, else the one-at-a-time way
-    // (extraction into "temp.dat", loading, calculation).
-    void runPair(textio::TextWriter& out, const std::string& file, int fibreNumber,
-                 const andor::ParsedFrame* frame);
-    // The file's frame read once for all its fibres, or nothing when a pair must be taken the
-    // one-at-a-time way (which then reports whatever stands in the way).
-    std::optional<andor::ParsedFrame> readFrameOnce(const std::string& file) const;
-    void ratiosFromFrame(const andor::ParsedFrame& frame, int fibreNumber);
-    void ratiosFrom(const eva::SpectrumView& spectrum);
-    // Leaves "temp.dat", the trace window and the store as extracting this pair leaves them.
-    void replayExtraction(const Pair& pair);
-    // "temp.dat" can be made, as the one-at-a-time way would find out at its first pair.
-    void checkTempWritable();
-    void showProgress();
-    qint64 lastProgress_ = 0;
-    // The last pair taken from a frame read once whose trace "temp.dat", the trace window and the
-    // store do not hold yet; nothing once a pair was loaded the one-at-a-time way after it.
-    std::optional<Pair> unreplayed_;
-    bool tempChecked_ = false;
+    // Reads the wavelengths from their controls into the fields (the background's apart).
+    eva::RatioWavelengths readWavelengths();
+    eva::RatioState currentState() const;
+    void keepState(const eva::RatioState& state);
     // The file list and sequence file read last, as chosen.
     std::filesystem::path listPath_;
     std::filesystem::path sequencePath_;

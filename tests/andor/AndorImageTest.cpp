@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <fcntl.h>
 #include <fstream>
 #include <random>
@@ -333,4 +334,57 @@ TEST(ImageStream, TokensAreBoundedAndLinesAreNot) {
     auto lines = andor::ImageStream::overText(longLine, {8, 32});
     lines.skipLines(1);
     EXPECT_EQ(lines.readReal(), 2.0);
+}
+
+TEST(FrameText, ReadsFramesOfTheCommonShapeOnly) {
+    const andor::FrameGeometry g{2, 3};
+    auto frame = andor::FrameText::read("9\n9 9 9 9\n1.5 -2 +3 4\r\n2.25 5 .5 -0\n", g, 2);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frame->token(1, 1), "1.5");
+    EXPECT_EQ(frame->number(1, 3), 3);
+    EXPECT_EQ(frame->number(2, 4), 0);
+    EXPECT_TRUE(std::signbit(frame->number(2, 4)));
+    EXPECT_EQ(frame->number(2, 3), 0.5);
+    // The last line may go without its line end.
+    EXPECT_TRUE(andor::FrameText::read("1 2 3 4\n5 6 7 8", g, 1));
+    // Anything else is left to the general reading, the stream standing at the frame's start.
+    for (const char* text :
+         {"1 2 3 4\r5 6 7 8\n", "1 2 3\n4 5 6 7 8\n", "1 2 3 4 5\n6 7 8 9\n", "1 2 3 4\n",
+          "1 2 3 1e4\n5 6 7 8\n", "1 2 3 12345678901234567\n5 6 7 8\n", "1 2 3 4\n5 6 - 8\n",
+          "1 2 3 4\n5 6 7.8.9 8\n", "1 2 3 4\n\n5 6 7 8\n"}) {
+        std::string image = std::string("a b c d\ne f g h\n") + text;
+        for (std::size_t block : {std::size_t{1}, std::size_t{5}, std::size_t{1} << 20}) {
+            auto in = andor::ImageStream::overText(image, {block});
+            EXPECT_FALSE(andor::FrameText::read(in, g, 2)) << text;
+            EXPECT_EQ(in.token(), std::string_view(text).substr(0, 1)) << text;
+        }
+    }
+}
+
+TEST(FrameText, TracesAreThoseOfTheGeneralReading) {
+    synthetic::ImageShape shape;
+    shape.frames = 2;
+    shape.lines = 40;
+    shape.values = 30;
+    const std::string image = synthetic::makeImage(shape);
+    const andor::FrameGeometry g{40, 30};
+    auto frame = andor::FrameText::read(image, g, 2);
+    ASSERT_TRUE(frame);
+    auto parsed = andor::ParsedFrame::read(image, g, 2);
+    for (TraceMode mode : {TraceMode::Column, TraceMode::Line})
+        for (int n : {1, 2, 5})
+            for (int index : {0, 2, 7, 16, 31, 32, 40, 41}) {
+                TraceSettings s{g, mode, 2, index, n};
+                std::vector<std::string> a;
+                std::vector<std::string> b;
+                frame->trace(s, [&](const TracePoint& p) { a.push_back(andor::traceListLine(p)); });
+                parsed.trace(s, [&](const TracePoint& p) { b.push_back(andor::traceListLine(p)); });
+                EXPECT_EQ(a, b);
+                if (mode == TraceMode::Column && andor::windowFits(s)) {
+                    for (int line = 1; line <= g.lines; ++line)
+                        EXPECT_EQ(andor::traceListLine({line, frame->number(line, 1),
+                                                        frame->columnValue(s, line), 0}),
+                                  b[static_cast<std::size_t>(line - 1)]);
+                }
+            }
 }

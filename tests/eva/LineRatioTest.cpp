@@ -1,8 +1,19 @@
-// Background, hill climb, ratios and the two inputs of a ratio run.
+// Background, hill climb, ratios, the two inputs of a ratio run and the run over both sources.
 #include "eva/LineRatio.h"
+#include "eva/RatioRun.h"
 #include "textio/AppError.h"
+#include "textio/NumberText.h"
+#include "textio/TextReader.h"
+
+#include "SyntheticImage.h"
 
 #include <gtest/gtest.h>
+
+#include <bit>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 using eva::SpectrumView;
 
@@ -104,4 +115,149 @@ TEST(ReadFileList, AListPastItsSizeStopsAtTheLineThatPassesIt) {
     }
     auto fits = textio::TextReader::fromString(name + "\n" + name.substr(5) + "\nb.asc");
     EXPECT_EQ(eva::readFileList(fits).entries.back(), "b.asc");
+}
+
+namespace {
+
+// A folder of its own as the current folder, for "temp.dat", removed afterwards.
+class RunFolder {
+public:
+    RunFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("lineid-ratio-run-" + std::to_string(::getpid()))),
+          previous_(std::filesystem::current_path()) {
+        std::filesystem::create_directories(path_);
+        std::filesystem::current_path(path_);
+    }
+    ~RunFolder() {
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(path_);
+    }
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+    std::filesystem::path write(const std::string& name, const std::string& text) const {
+        std::ofstream(path_ / name, std::ios::binary) << text;
+        return path_ / name;
+    }
+
+private:
+    std::filesystem::path path_;
+    std::filesystem::path previous_;
+};
+
+// The pair-by-pair steps in miniature: the trace file's lines kept as text, read back as the
+// store reads them.
+struct TempFile {
+    explicit TempFile(const andor::TraceSettings& s) : settings(s) {}
+    andor::TraceSettings settings;
+    std::vector<double> x;
+    std::vector<double> y;
+    int extractions = 0;
+    eva::PairSteps steps() {
+        return {[this](const eva::RunImage& image, int fibre) {
+                    ++extractions;
+                    andor::TraceSettings s = settings;
+                    s.traceIndex = fibre;
+                    std::string text;
+                    auto in = andor::ImageStream::open(image.path);
+                    andor::extractTrace(in, s, [&](const andor::TracePoint& p) {
+                        text += andor::traceFileLine(s.mode, p) + "\n";
+                    });
+                    x.clear();
+                    y.clear();
+                    auto back = textio::TextReader::fromString(text);
+                    while (!back.eof()) {
+                        x.push_back(back.readReal());
+                        y.push_back(back.readReal());
+                        back.skipLine();
+                    }
+                },
+                [this] {
+                    return SpectrumView{x, y};
+                }};
+    }
+};
+
+std::string run(eva::TraceSource& source, std::span<const eva::RunImage> images,
+                std::span<const int> fibres, const std::filesystem::path& out,
+                andor::TraceMode mode = andor::TraceMode::Column) {
+    auto writer = textio::TextWriter::create(out);
+    eva::RatioState state;
+    // Line mode: the abscissae are positions on the line.
+    const eva::RatioWavelengths lambda = mode == andor::TraceMode::Column
+                                             ? eva::RatioWavelengths{406.57, 405.54, 415.16, 402}
+                                             : eva::RatioWavelengths{100, 30, 200, 1};
+    eva::runRatios(
+        images, fibres, source, [&] { return lambda; }, state, writer,
+        [](const eva::RunImage&, int, const eva::RatioState&) {});
+    std::ifstream in(out, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST(StoredValue, AsTheTraceFileReadsItBack) {
+    for (double v : {0.0, -0.0, -0.3, 0.5, 1.5, 2.5, -2.5, 1234.49999, 1e17, -7.0, 3e300}) {
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(eva::storedValue(v)),
+                  std::bit_cast<std::uint64_t>(textio::parseRealToken(textio::fixedField(v, 0, 0))))
+            << v;
+    }
+    EXPECT_EQ(eva::storedAbscissa(400.01949999), 400.019);
+}
+
+TEST(RatioRun, ReadingEachImageOnceGivesWhatPairByPairGives) {
+    RunFolder folder;
+    std::vector<eva::RunImage> images;
+    for (std::uint32_t seed : {1u, 2u}) {
+        synthetic::ImageShape shape;
+        shape.frames = 2;
+        shape.seed = seed;
+        std::string name = "img" + std::to_string(seed) + ".asc";
+        images.push_back({name, folder.write(name, synthetic::makeImage(shape))});
+    }
+    // Not of the common shape: read whole.
+    std::string odd = synthetic::makeImage({});
+    std::size_t frame2 = 0;
+    for (int line = 0; line < 1024; ++line)
+        frame2 = odd.find('\n', frame2) + 1;
+    odd.replace(odd.find('\t', frame2 + 300 * 1400), 1, "\t1e1 ");
+    images.push_back({"odd.asc", folder.write("odd.asc", odd)});
+    const std::vector<int> fibres{40, 128, 200, 1, 300, 5};
+    for (auto mode : {andor::TraceMode::Column, andor::TraceMode::Line})
+        for (int n : {5, 1}) {
+            andor::TraceSettings settings{andor::size1024x256, mode, 2, 0, n};
+            TempFile slow{settings};
+            eva::PairByPairSource pairByPair(slow.steps());
+            std::string expected = run(pairByPair, images, fibres, "a.dat", mode);
+            TempFile last{settings};
+            eva::PairByPairSource replay(last.steps());
+            eva::FrameOnceSource once([&] { return settings; }, replay);
+            EXPECT_EQ(run(once, images, fibres, "b.dat", mode), expected);
+            // Only the last pair is extracted, to leave its trace.
+            EXPECT_EQ(last.extractions, 1);
+            EXPECT_EQ(last.x, slow.x);
+            EXPECT_EQ(last.y, slow.y);
+        }
+}
+
+TEST(RatioRun, AnImageThatCannotBeReadGoesPairByPair) {
+    RunFolder folder;
+    andor::TraceSettings settings{andor::size1024x256, andor::TraceMode::Column, 1, 0, 5};
+    TempFile steps{settings};
+    eva::PairByPairSource pairByPair(steps.steps());
+    eva::FrameOnceSource once([&] { return settings; }, pairByPair);
+    std::vector<eva::RunImage> images{
+        {"img.asc", folder.write("img.asc", synthetic::makeImage({}))},
+        {"falta.asc", folder.write("x", "") / "../falta.asc"}};
+    const std::vector<int> fibres{40, 41};
+    try {
+        run(once, images, fibres, "r.dat");
+        FAIL() << "the missing image is reported";
+    } catch (const textio::AppError& e) {
+        EXPECT_EQ(std::string(e.what()), textio::msg::fileNotFound);
+    }
+    // The missing image's first pair was tried the pair-by-pair way, then the last pair read
+    // once was extracted again.
+    EXPECT_EQ(steps.extractions, 2);
+    EXPECT_EQ(steps.x.size(), 1024U);
 }
