@@ -1,10 +1,13 @@
 // Trace extraction from a camera image of ten 1024 x 257 frames: skipping frames and cutting one
 // trace out of the last frame, reading the file in blocks. LINEID_BENCH_IMAGE names the file;
 // without it one is generated.
+#include "BenchApplication.h"
 #include "andor/AndorImage.h"
+#include "andor/AndorLee.h"
 
 #include "SyntheticImage.h"
 
+#include <QDir>
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -51,6 +54,27 @@ void extractTraceOfFrame10(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
 }
 BENCHMARK(extractTraceOfFrame10)->Unit(benchmark::kMillisecond);
+
+// The same trace through the trace window into "temp.dat", listed, as the ratio window's
+// pair-by-pair steps take it.
+void extractTraceToTempOfFrame10(benchmark::State& state) {
+    const std::filesystem::path& path = imagePath();
+    benchsupport::ensureWindows();
+    auto folder = std::filesystem::temp_directory_path() / "lineid-bench-extract";
+    std::filesystem::create_directories(folder);
+    QDir::setCurrent(QString::fromStdString(folder.string()));
+    Andor->rb1024x256->setChecked(true);
+    Andor->rbCol->setChecked(true);
+    Andor->edCuadroN->setText(QStringLiteral("10"));
+    Andor->ednsum->setText(QStringLiteral("5"));
+    const QString image = QString::fromStdString(std::filesystem::absolute(path).string());
+    for (auto _ : state)
+        Andor->ExtractTraceToTemp(image, 47);
+    Andor->edCuadroN->setText(QStringLiteral("1"));
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+BENCHMARK(extractTraceToTempOfFrame10)->Unit(benchmark::kMillisecond);
 
 // Reading the file in blocks and skipping its first nine frames, to the first number of frame 10.
 void skipNineFrames(benchmark::State& state) {
