@@ -62,13 +62,13 @@ std::string resultLine(int fibre, const RatioState& state) {
     const char* gap = "     ";
     return std::to_string(fibre)
         .append(gap)
-        .append(textio::formatNumber("%8.4f", state.ratioR1))
+        .append(textio::fixedField(state.ratioR1, 8, 4))
         .append(gap)
-        .append(textio::formatNumber("%8.4f", state.ratioArLine1))
+        .append(textio::fixedField(state.ratioArLine1, 8, 4))
         .append(gap)
-        .append(textio::formatNumber("%8.4f", state.ratioArRef1))
+        .append(textio::fixedField(state.ratioArRef1, 8, 4))
         .append(gap)
-        .append(textio::formatNumber("%8.4f", state.intensityAr));
+        .append(textio::fixedField(state.intensityAr, 8, 4));
 }
 
 std::string resultListLine(const std::string& file, int fibre, const RatioState& state) {
@@ -76,7 +76,7 @@ std::string resultListLine(const std::string& file, int fibre, const RatioState&
         .append("     ")
         .append(std::to_string(fibre))
         .append("     ")
-        .append(textio::formatNumber("%8.4f", state.ratioR1));
+        .append(textio::fixedField(state.ratioR1, 8, 4));
 }
 
 } // namespace eva

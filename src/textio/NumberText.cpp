@@ -104,37 +104,4 @@ std::string integerField(std::int64_t value, int width, int minDigits) {
     return padLeft(std::move(digits), width);
 }
 
-std::string formatNumber(std::string_view pattern, double value) {
-    auto percent = pattern.find('%');
-    if (percent == std::string_view::npos)
-        throw std::invalid_argument("number pattern without a conversion");
-    std::size_t i = percent + 1;
-    auto readInt = [&](int fallback) {
-        if (i >= pattern.size() || pattern[i] < '0' || pattern[i] > '9')
-            return fallback;
-        int v = 0;
-        while (i < pattern.size() && pattern[i] >= '0' && pattern[i] <= '9')
-            v = v * 10 + (pattern[i++] - '0');
-        return v;
-    };
-    int width = readInt(0);
-    int precision = -1;
-    if (i < pattern.size() && pattern[i] == '.') {
-        ++i;
-        precision = readInt(0);
-    }
-    if (i >= pattern.size() || (pattern[i] != 'f' && pattern[i] != 'd'))
-        throw std::invalid_argument("unsupported number pattern");
-    std::string body;
-    if (pattern[i] == 'f') {
-        body = fixedField(value, width, precision < 0 ? 6 : precision);
-    } else {
-        double whole = std::trunc(value);
-        body = std::isfinite(whole) && std::fabs(whole) < 9.2e18
-                   ? integerField(static_cast<std::int64_t>(whole), width, precision)
-                   : padLeft(nonFinite(value), width);
-    }
-    return std::string(pattern.substr(0, percent)) + body + std::string(pattern.substr(i + 1));
-}
-
 } // namespace textio

@@ -30,9 +30,4 @@ std::string integerField(std::int64_t value, int width, int minDigits = 1);
 // The decimal integer text of a value ("-12").
 std::string integerText(std::int64_t value);
 
-// printf-style text for patterns holding one conversion "%[width][.precision]f" or
-// "%[width][.precision]d", with literal text around it ("%8.2f", "%10.2d"). A "d" pattern takes
-// the value's integer part.
-std::string formatNumber(std::string_view pattern, double value);
-
 } // namespace textio

@@ -50,15 +50,11 @@ TEST(FixedField, RightAlignedWithBlanksAndWiderValuesInFull) {
     EXPECT_EQ(fixedField(1e300, 5, 0).size(), 301u);
 }
 
-TEST(FormatNumber, PrintfStylePatterns) {
-    EXPECT_EQ(formatNumber("%8.2f", 396.15), "  396.15");
-    EXPECT_EQ(formatNumber("%8.0f", 1234.6), "    1235");
-    EXPECT_EQ(formatNumber("%10.4f", 0.5), "    0.5000");
-    EXPECT_EQ(formatNumber("%10.2d", 5), "        05");
-    EXPECT_EQ(formatNumber("%10.2d", -5), "       -05");
-    EXPECT_EQ(formatNumber("%10.2d", 1234), "      1234");
-    EXPECT_EQ(formatNumber("(%8.2f)", 1.0), "(    1.00)");
-    EXPECT_THROW(formatNumber("%s", 1.0), std::invalid_argument);
+TEST(IntegerField, MinimumDigitsSignAndWidth) {
+    EXPECT_EQ(integerField(5, 10, 2), "        05");
+    EXPECT_EQ(integerField(-5, 10, 2), "       -05");
+    EXPECT_EQ(integerField(1234, 10, 2), "      1234");
+    EXPECT_EQ(fixedField(1234.6, 8, 0), "    1235");
 }
 
 TEST(IntegerText, DecimalWithSign) {
