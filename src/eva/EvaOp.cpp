@@ -166,11 +166,8 @@ void TEvaOpera::plotReferenceLines() {
     // Unlike the line view, one intensity for every visible line is a division by zero.
     yScale = plot::stickScale(frame.frameHeight, set, s.xExpMin, s.xExpMax,
                               plot::FlatSet::DivideBySpread);
-    for (int k = 1; k <= set.count(); ++k)
-        if (plot::isVisible(xNist[k], s.xExpMin, s.xExpMax))
-            frame.PlotPoint(2, k, plot::pixelOffset(xNist[k], s.xExpMin, xScale),
-                            plot::pixelOffset(yNist[k], yMinNist, yScale),
-                            platform::fromFileText(ionNist[k]));
+    plot::drawSticks(frame, set, {s.xExpMin, s.xExpMax, xScale, 0, yMinNist, 1, yScale},
+                     [this](int k) { return platform::fromFileText(ionNist[k]); });
 }
 
 void TEvaOpera::btCorrigeClick() {

@@ -318,13 +318,9 @@ void TLinea::drawLineSet(int k, double shift, double xMin, double xMax) {
                                 k == 1 ? plot::FlatSet::OverIntensity : plot::FlatSet::FrameHeight);
     yScale = s;
     bool withLabels = controls.legend->isChecked();
-    for (int i = 1; i <= set.count(); ++i) {
-        if (!plot::isVisible(xNist(i, k), xMin, xMax))
-            continue;
-        double x = plot::pixelOffset(textio::checkedSum(xNist(i, k), shift), xMin, xScale);
-        double y = plot::pixelOffset(yNist(i, k), yMinNist[k], textio::checkedProduct(mult, s));
-        frame.PlotPoint(2, i, x, y, withLabels ? platform::fromFileText(ionNist(i, k)) : QString());
-    }
+    plot::drawSticks(frame, set, {xMin, xMax, xScale, shift, yMinNist[k], mult, s}, [&](int i) {
+        return withLabels ? platform::fromFileText(ionNist(i, k)) : QString();
+    });
 }
 
 void TLinea::FormClick() {

@@ -53,6 +53,18 @@ double stickScale(int height, SeriesView lines, double xMin, double xMax, FlatSe
     return flat == FlatSet::OverIntensity ? textio::divide(height, largest) : height;
 }
 
+void drawSticks(PlotFrame& frame, SeriesView lines, const StickPlacement& at,
+                const std::function<QString(int i)>& label) {
+    for (int i = 1; i <= lines.count(); ++i) {
+        const auto k = static_cast<std::size_t>(i - 1);
+        if (!isVisible(lines.x[k], at.xMin, at.xMax))
+            continue;
+        double x = pixelOffset(textio::checkedSum(lines.x[k], at.shift), at.xMin, at.xScale);
+        double y = pixelOffset(lines.y[k], at.yMin, textio::checkedProduct(at.mult, at.scale));
+        frame.PlotPoint(2, i, x, y, label(i));
+    }
+}
+
 std::string cursorValues(double x, double y) {
     return textio::fixedField(x, 8, 2) + ", " + textio::fixedField(y, 8, 0);
 }

@@ -6,7 +6,10 @@
 #include "plot/PlotFrame.h"
 #include "store/SpectrumStore.h"
 
+#include <QString>
+
 #include <algorithm>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -59,6 +62,23 @@ enum class FlatSet {
 // intensities of its visible lines. The largest starts from -9e10 and the smallest from 9e10, so a
 // set without visible lines gets height / -1.8e11.
 double stickScale(int height, SeriesView lines, double xMin, double xMax, FlatSet flat);
+
+// Where a set's sticks stand: line i at (x + shift - xMin) * xScale, (y - yMin) * mult * scale,
+// both products checked for overflow at every stick.
+struct StickPlacement {
+    double xMin = 0;
+    double xMax = 0;
+    double xScale = 0;
+    double shift = 0;
+    double yMin = 0;
+    double mult = 1;
+    double scale = 0;
+};
+
+// Every visible line of the set (by its unshifted wavelength) as a stick, labelled with
+// `label(i)` (an empty text draws none).
+void drawSticks(PlotFrame& frame, SeriesView lines, const StickPlacement& at,
+                const std::function<QString(int i)>& label);
 
 // The cursor's values as the read-out and the line view's peak list show them: x as "%8.2f",
 // ", ", y as "%8.0f".
