@@ -20,15 +20,26 @@ void ignoreFileSizeSignal() {
 
 } // namespace
 
-TextWriter TextWriter::create(const std::filesystem::path& path) {
-    ignoreFileSizeSignal();
-    checkDerivedName(path.filename().string());
+namespace {
+
+// Opens the file for writing in the fopen mode given: "File access denied" for a folder of that
+// name or a file that cannot be made.
+std::FILE* openForWriting(const std::filesystem::path& path, const char* mode) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec))
         throw AppError(msg::accessDenied);
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = std::fopen(path.c_str(), mode);
     if (f == nullptr)
         throw AppError(msg::accessDenied);
+    return f;
+}
+
+} // namespace
+
+TextWriter TextWriter::create(const std::filesystem::path& path) {
+    ignoreFileSizeSignal();
+    checkDerivedName(path.filename().string());
+    std::FILE* f = openForWriting(path, "wb");
     std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
     TextWriter writer;
     writer.file_.reset(f);
@@ -36,13 +47,7 @@ TextWriter TextWriter::create(const std::filesystem::path& path) {
 }
 
 void TextWriter::checkCreatable(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw AppError(msg::accessDenied);
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (f == nullptr)
-        throw AppError(msg::accessDenied);
-    std::fclose(f);
+    std::fclose(openForWriting(path, "ab"));
 }
 
 void TextWriter::write(std::string_view text) {
