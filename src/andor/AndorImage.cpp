@@ -88,6 +88,12 @@ Window windowOf(const TraceSettings& s) {
     return {static_cast<int>(first), static_cast<int>(last), true};
 }
 
+// A summing window's value from the sum of its 2n + 1 values: the sum over 2n, rounded to the
+// nearest whole number.
+double windowMean(double sum, const TraceSettings& s) {
+    return static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth)));
+}
+
 void extractColumn(ImageStream& in, const TraceSettings& s,
                    const std::function<void(const TracePoint&)>& emit) {
     const int lastPosition = s.geometry.values + 1;
@@ -107,9 +113,7 @@ void extractColumn(ImageStream& in, const TraceSettings& s,
                 continue;
             sum += y;
             if (i == last) {
-                double value = single ? y
-                                      : static_cast<double>(textio::nearest(
-                                            textio::divide(sum, 2.0 * s.halfWidth)));
+                double value = single ? y : windowMean(sum, s);
                 emit({line, x, value, 0});
             }
         }
@@ -458,8 +462,7 @@ void andor::ParsedFrame::trace(const TraceSettings& s,
         double sum = 0;
         for (int i = first; i <= last; ++i)
             sum += at(line, i);
-        emit({line, x, static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth))),
-              0});
+        emit({line, x, windowMean(sum, s), 0});
     }
 }
 
@@ -632,7 +635,7 @@ double FrameText::columnValue(const TraceSettings& s, int line) const {
     double sum = 0;
     for (int i = window.first; i <= window.last; ++i)
         sum += number(line, i);
-    return static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth)));
+    return windowMean(sum, s);
 }
 
 void FrameText::trace(const TraceSettings& s,
@@ -670,7 +673,7 @@ void FrameText::trace(const TraceSettings& s,
             double sum = 0;
             for (int i = window.first; i <= window.last; ++i)
                 sum += plainNumber(next());
-            value = static_cast<double>(textio::nearest(textio::divide(sum, 2.0 * s.halfWidth)));
+            value = windowMean(sum, s);
         }
         emit({line, x, value, 0});
     }
