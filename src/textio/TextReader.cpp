@@ -318,19 +318,7 @@ std::string TextReader::readChars(std::size_t n) {
 }
 
 void TextReader::skipLine() {
-    for (;;) {
-        if (pos_ == end_ && !refill())
-            return;
-        const char* data = buffer_.data();
-        std::size_t p = pos_;
-        while (p < end_ && !isLineStop(data[p]))
-            ++p;
-        pos_ = p;
-        if (p < end_) {
-            consumeLineEnd();
-            return;
-        }
-    }
+    streamLine([](std::string_view) {});
 }
 
 } // namespace textio
