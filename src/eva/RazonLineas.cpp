@@ -113,62 +113,60 @@ void TRazon::btListaArchClick() {
     reportTruncation(read.truncated, eva::fileListCapacity, QStringLiteral("nombres"));
 }
 
-void TRazon::ensureOutputsApart() const {
+void TRazon::ensureOutputsApart(std::span<const eva::RunImage> images) const {
     std::vector<std::filesystem::path> inputs{listPath_, sequencePath_};
-    for (int f = 1; f <= fileCount; ++f)
-        inputs.push_back(platform::toPath(platform::fromFileText(fileNames[f])));
+    for (const eva::RunImage& image : images)
+        inputs.push_back(image.path);
     textio::ensureDistinct(inputs, resultsFileName);
     textio::ensureDistinct(inputs, "temp.dat");
 }
 
 void TRazon::btTrazaClick() {
-    ensureOutputsApart();
+    std::vector<eva::RunImage> images;
+    for (int f = 1; f <= fileCount; ++f)
+        images.push_back({fileNames[f], platform::toPath(platform::fromFileText(fileNames[f]))});
+    ensureOutputsApart(images);
     auto out = textio::TextWriter::create(resultsFileName);
     // Only now that the results file exists can a "temp.dat" leading to it be recognised.
     textio::ensureDistinct(resultsFileName, "temp.dat");
     ListBox1->add(QStringLiteral("Archivo  Fibra   Razon "));
-    std::vector<eva::RunImage> images;
-    for (int f = 1; f <= fileCount; ++f)
-        images.push_back({fileNames[f], platform::toPath(platform::fromFileText(fileNames[f]))});
     std::span<const int> fibres(fibre.data(), static_cast<std::size_t>(sequenceCount));
     eva::PairByPairSource pairByPair({
         [](const eva::RunImage& image, int fibreNumber) {
             Andor->ExtractTraceToTemp(platform::fromFileText(image.name), fibreNumber);
         },
-        [] {
-            Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
-            const auto& s = Lee->store;
-            auto n = static_cast<std::size_t>(s.nExp);
-            return eva::SpectrumView{{s.xExp.data(), n}, {s.yExp.data(), n}};
-        },
+        [] { return loadTemp(); },
     });
     eva::FrameOnceSource source([] { return Andor->settingsFromControls(); }, pairByPair);
-    eva::RatioState state = currentState();
     auto listResult = [this](const eva::RunImage& image, int fibreNumber,
                              const eva::RatioState& result) {
         ListBox1->add(platform::fromFileText(eva::resultListLine(image.name, fibreNumber, result)));
     };
-    // What the calculations found stays in the fields, also when the run fails.
-    try {
+    calculateKeepingState([&](eva::RatioState& state) {
         eva::runRatios(
             images, fibres, source, [this] { return readWavelengths(); }, state, out, listResult);
-    } catch (...) {
-        keepState(state);
-        throw;
-    }
-    keepState(state);
+    });
 }
 
 void TRazon::btCalcRazonClick() {
+    eva::SpectrumView spectrum = loadTemp();
+    eva::RatioWavelengths lambda = readWavelengths();
+    calculateKeepingState(
+        [&](eva::RatioState& state) { eva::computeRatios(spectrum, lambda, state); });
+}
+
+eva::SpectrumView TRazon::loadTemp() {
     Lee->LoadExperimentalFile(QStringLiteral("temp.dat"));
     const auto& s = Lee->store;
     auto n = static_cast<std::size_t>(s.nExp);
-    eva::RatioWavelengths lambda = readWavelengths();
+    return {{s.xExp.data(), n}, {s.yExp.data(), n}};
+}
+
+void TRazon::calculateKeepingState(const std::function<void(eva::RatioState&)>& calculate) {
     eva::RatioState state = currentState();
-    // What the calculation found before a failing ratio stays in the fields.
+    // What the calculations found stays in the fields, also when one of them fails.
     try {
-        eva::computeRatios(eva::SpectrumView{{s.xExp.data(), n}, {s.yExp.data(), n}}, lambda,
-                           state);
+        calculate(state);
     } catch (...) {
         keepState(state);
         throw;

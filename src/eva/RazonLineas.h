@@ -4,6 +4,7 @@
 #pragma once
 
 #include "eva/LineRatio.h"
+#include "eva/RatioRun.h"
 #include "platform/Form.h"
 #include "platform/ListBox.h"
 #include "platform/OpenDialog.h"
@@ -14,6 +15,8 @@
 #include <QPushButton>
 
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <string>
 
 class TRazon : public platform::Form {
@@ -69,11 +72,15 @@ private:
     eva::RatioWavelengths readWavelengths();
     eva::RatioState currentState() const;
     void keepState(const eva::RatioState& state);
+    // Loads "temp.dat" into the store and gives the store's spectrum.
+    static eva::SpectrumView loadTemp();
+    // Runs a calculation on the fields' quantities and puts back what it found, failing or not.
+    void calculateKeepingState(const std::function<void(eva::RatioState&)>& calculate);
     // The file list and sequence file read last, as chosen.
     std::filesystem::path listPath_;
     std::filesystem::path sequencePath_;
     // Refuses, before the run creates anything, outputs that are inputs or each other.
-    void ensureOutputsApart() const;
+    void ensureOutputsApart(std::span<const eva::RunImage> images) const;
 };
 
 extern TRazon* Razon;
