@@ -18,8 +18,8 @@ need_packages() {
     fi
 }
 
-build_packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-    fonts-dejavu-core)
+build_packages=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev libcli11-dev libgtest-dev
+    libbenchmark-dev fonts-dejavu-core)
 
 # build DIR TYPE [extra cmake args...]
 build() {
