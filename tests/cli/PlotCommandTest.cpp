@@ -1,0 +1,4 @@
+// The PlotCommand of lineid-cli against the windows' own output.
+#include "CliRun.h"
+
+#include <gtest/gtest.h>
