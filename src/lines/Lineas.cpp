@@ -29,9 +29,6 @@ using platform::named;
 
 const QString empty = QStringLiteral("vacio");
 
-// Stick colours of the six sets.
-constexpr std::array<platform::Rgb, TLinea::slotCount> stickColors{0xFF0000, 0x008000, 0x000000,
-                                                                   0xFF00FF, 0x808080, 0x808000};
 // Colours of the slot names; 0 stands for the window's text colour.
 constexpr std::array<platform::Rgb, TLinea::slotCount> nameColors{0xFF0000, 0x00FF00, 0,
                                                                   0xFF00FF, 0x0000FF, 0x808000};
@@ -308,14 +305,13 @@ void TLinea::btGrafNistClick() {
 
 void TLinea::drawLineSet(int k, double shift, double xMin, double xMax) {
     const SlotControls& controls = slotControls(k);
-    canvas().setPenColor(stickColors[static_cast<std::size_t>(k - 1)]);
+    canvas().setPenColor(plot::lineSetColour(k));
     double mult = realOf(controls.mult);
     // A slot whose count exceeds its capacity was never copied: it is drawn as empty.
     auto n = static_cast<std::size_t>(nNist[k] > slotCapacity ? 0 : std::max(0, nNist[k]));
     // Slot k's lines lie one after another in the table.
     plot::SeriesView set{std::span(&xNist(1, k), n), std::span(&yNist(1, k), n)};
-    double s = plot::stickScale(frame.frameHeight, set, xMin, xMax,
-                                k == 1 ? plot::FlatSet::OverIntensity : plot::FlatSet::FrameHeight);
+    double s = plot::stickScale(frame.frameHeight, set, xMin, xMax, plot::lineViewFlatSet(k));
     yScale = s;
     bool withLabels = controls.legend->isChecked();
     plot::drawSticks(frame, set, {xMin, xMax, xScale, shift, yMinNist[k], mult, s}, [&](int i) {

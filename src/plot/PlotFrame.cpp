@@ -14,18 +14,6 @@ int toPixel(double v) {
     return static_cast<int>(std::clamp<std::int64_t>(textio::nearest(v), -limit, limit));
 }
 
-double scaleFor(int pixels, double max, double min) {
-    return textio::divide(pixels, textio::checkedDifference(max, min));
-}
-
-double pixelOffset(double value, double min, double scale) {
-    return textio::checkedProduct(textio::checkedDifference(value, min), scale);
-}
-
-PlotLimits experimentalBounds(const store::SpectrumStore& s) {
-    return {s.xExpMax, s.xExpMin, s.yExpMax, s.yExpMin};
-}
-
 PlotFrame::PlotFrame(platform::Form& form, LimitsSource labelLimits, const FrameStyle& style)
     : style(style), form_(form), labelLimits_(labelLimits) {
     if (labelLimits_ == nullptr)

@@ -7,7 +7,7 @@
 
 #include "platform/Canvas.h"
 #include "platform/Form.h"
-#include "store/SpectrumStore.h"
+#include "plot/PlotScale.h"
 
 #include <QSize>
 #include <QString>
@@ -37,17 +37,6 @@ struct FrameStyle {
     // row); when empty, every stick with a label does. The stick itself is always drawn.
     std::optional<int> labelsBelowRow;
 };
-
-// The range the tick labels and scales are taken from.
-struct PlotLimits {
-    double xMax = 0;
-    double xMin = 0;
-    double yMax = 0;
-    double yMin = 0;
-};
-
-// The bounds of the store's experimental spectrum.
-PlotLimits experimentalBounds(const store::SpectrumStore& s);
 
 // A point in data units (wavelength, intensity).
 struct DataPoint {
@@ -110,11 +99,5 @@ private:
 
 // The pixel nearest to v, kept within what the drawing layer takes.
 int toPixel(double v);
-
-// Pixels per data unit for `pixels` spread over max - min.
-double scaleFor(int pixels, double max, double min);
-// (value - min) * scale, the offset in pixels of a data value from the frame's edge; a result
-// beyond a double is reported as an overflow, like every product and sum of the drawing.
-double pixelOffset(double value, double min, double scale);
 
 } // namespace plot

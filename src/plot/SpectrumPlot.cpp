@@ -1,17 +1,9 @@
 // The drawing every graph window shares.
 #include "SpectrumPlot.h"
 
-#include "textio/Convert.h"
 #include "textio/NumberText.h"
 
-#include <algorithm>
-
 namespace plot {
-
-SeriesView experimentalSpectrum(const store::SpectrumStore& s) {
-    auto n = static_cast<std::size_t>(std::clamp(s.nExp, 0, store::experimentalCapacity));
-    return {std::span(s.xExp.data(), n), std::span(s.yExp.data(), n)};
-}
 
 Scales scalesFor(const PlotFrame& frame, const PlotLimits& limits) {
     Scales scales;
@@ -36,33 +28,11 @@ Scales drawSpectrum(PlotFrame& frame, SeriesView spectrum, const PlotLimits& lim
     return scales;
 }
 
-double stickScale(int height, SeriesView lines, double xMin, double xMax, FlatSet flat) {
-    double largest = -9e10;
-    double smallest = 9e10;
-    for (int i = 1; i <= lines.count(); ++i) {
-        auto at = static_cast<std::size_t>(i - 1);
-        if (!isVisible(lines.x[at], xMin, xMax))
-            continue;
-        if (lines.y[at] >= largest)
-            largest = lines.y[at];
-        if (lines.y[at] <= smallest)
-            smallest = lines.y[at];
-    }
-    if (largest - smallest != 0 || flat == FlatSet::DivideBySpread)
-        return scaleFor(height, largest, smallest);
-    return flat == FlatSet::OverIntensity ? textio::divide(height, largest) : height;
-}
-
 void drawSticks(PlotFrame& frame, SeriesView lines, const StickPlacement& at,
                 const std::function<QString(int i)>& label) {
-    for (int i = 1; i <= lines.count(); ++i) {
-        const auto k = static_cast<std::size_t>(i - 1);
-        if (!isVisible(lines.x[k], at.xMin, at.xMax))
-            continue;
-        double x = pixelOffset(textio::checkedSum(lines.x[k], at.shift), at.xMin, at.xScale);
-        double y = pixelOffset(lines.y[k], at.yMin, textio::checkedProduct(at.mult, at.scale));
-        frame.PlotPoint(2, i, x, y, label(i));
-    }
+    forEachStick(lines, at, [&](int i, double x, double y) {
+        frame.PlotPoint(static_cast<int>(PointKind::Stick), i, x, y, label(i));
+    });
 }
 
 std::string cursorValues(double x, double y) {
