@@ -21,6 +21,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace store {
 
@@ -65,6 +66,29 @@ struct ReadOutcome {
     int records = 0;        // records stored by this read
     bool truncated = false; // the file held more records than the capacity
 };
+
+// The bounds a read widens point by point: maxima from 0, minima from 1e9, strict comparisons.
+struct Bounds {
+    double xMax = 0;
+    double xMin = initialMinimum;
+    double yMax = 0;
+    double yMin = initialMinimum;
+    void widen(double x, double y);
+};
+
+// A file read whole, past the store's capacity: its records in order and their bounds, which are
+// the bounds the store gets from the same file when it fits.
+struct WholeFile {
+    std::vector<double> x;
+    std::vector<double> y;
+    std::vector<std::string> labels; // reference lines only
+    Bounds bounds;
+};
+
+// The records of an experimental file by the same rule as readExperimental.
+WholeFile readWholeExperimental(textio::TextReader& in);
+// The records of a reference-line file by the same rule as readReference (x divided by 10).
+WholeFile readWholeReference(textio::TextReader& in);
 
 // Reads an experimental file into xExp, yExp, the experimental bounds, nExp and hayExp.
 // On an invalid token the points and bounds read so far stay, nExp and hayExp keep their values.

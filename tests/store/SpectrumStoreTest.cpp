@@ -168,3 +168,30 @@ TEST(ReadReference, LongFileStopsAtTheCapacity) {
     EXPECT_EQ(r.store->nRef, 2024);
     EXPECT_EQ(r.store->xRef[2024], 2024);
 }
+
+TEST(ReadWhole, SameRecordsAndBoundsAsTheStorePastItsCapacity) {
+    std::string text = "4000 50 Ar II\n3990.5 7\n";
+    for (int i = 1; i <= 2030; ++i)
+        text += std::to_string(4100 + i) + " " + std::to_string(i % 90) + " X\n";
+    auto in = textio::TextReader::fromString(text);
+    store::WholeFile whole = store::readWholeReference(in);
+    ASSERT_EQ(whole.x.size(), 2032u);
+    EXPECT_EQ(whole.x[1], 399.05);
+    EXPECT_EQ(whole.labels[0], " Ar II");
+    EXPECT_EQ(whole.labels[1], "");
+    EXPECT_EQ(whole.x.back(), 613);
+    EXPECT_EQ(whole.bounds.xMax, 613);
+    EXPECT_EQ(whole.bounds.yMin, 0);
+
+    const std::string fits = "300.5 10\n400 -3 extra\r\n\n";
+    Read r;
+    r.experimental(fits);
+    auto again = textio::TextReader::fromString(fits);
+    store::WholeFile spectrum = store::readWholeExperimental(again);
+    ASSERT_EQ(spectrum.x.size(), 3u); // the empty last line is a point (0, 0)
+    EXPECT_EQ(r.store->nExp, 3);
+    EXPECT_EQ(spectrum.y[1], r.store->yExp[2]);
+    EXPECT_EQ(spectrum.bounds.xMin, r.store->xExpMin);
+    EXPECT_EQ(spectrum.bounds.yMin, r.store->yExpMin);
+    EXPECT_EQ(spectrum.bounds.yMax, r.store->yExpMax);
+}
