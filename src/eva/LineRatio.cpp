@@ -11,10 +11,10 @@
 
 namespace eva {
 
-ListRead<SequenceEntry> readSequence(textio::TextReader& in) {
+ListRead<SequenceEntry> readSequence(textio::TextReader& in, std::size_t capacity) {
     ListRead<SequenceEntry> read;
     while (!in.eof()) {
-        if (static_cast<int>(read.entries.size()) == sequenceCapacity) {
+        if (read.entries.size() == capacity) {
             read.truncated = true;
             break;
         }
@@ -27,11 +27,11 @@ ListRead<SequenceEntry> readSequence(textio::TextReader& in) {
     return read;
 }
 
-ListRead<std::string> readFileList(textio::TextReader& in) {
+ListRead<std::string> readFileList(textio::TextReader& in, std::size_t capacity) {
     ListRead<std::string> read;
     std::size_t used = 0;
     while (!in.eof()) {
-        if (static_cast<int>(read.entries.size()) == fileListCapacity) {
+        if (read.entries.size() == capacity) {
             read.truncated = true;
             break;
         }
@@ -56,6 +56,19 @@ std::optional<std::size_t> firstAtOrBeyond(const SpectrumView& s, double lambda)
 
 double backgroundCorrectedRatio(double a, double b, double background) {
     return std::fabs(textio::divide(a - background, b - background));
+}
+
+void applyFindings(const RatioFindings& found, RatioState& state) {
+    state.background = found.background.value_or(state.background);
+    state.intensityLine1 = found.intensityLine1.value_or(state.intensityLine1);
+    state.intensityRef1 = found.intensityRef1.value_or(state.intensityRef1);
+    state.intensityAr = found.intensityAr.value_or(state.intensityAr);
+    if (found.failure)
+        std::rethrow_exception(found.failure);
+    double b = state.background;
+    state.ratioR1 = backgroundCorrectedRatio(state.intensityLine1, state.intensityRef1, b);
+    state.ratioArLine1 = backgroundCorrectedRatio(state.intensityAr, state.intensityLine1, b);
+    state.ratioArRef1 = backgroundCorrectedRatio(state.intensityAr, state.intensityRef1, b);
 }
 
 std::string resultLine(int fibre, const RatioState& state) {

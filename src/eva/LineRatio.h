@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <concepts>
+#include <exception>
 #include <optional>
 #include <span>
 #include <string>
@@ -33,8 +34,10 @@ template <typename T> struct ListRead {
     bool truncated = false; // the file held more entries than the capacity
 };
 
-ListRead<SequenceEntry> readSequence(textio::TextReader& in);
-ListRead<std::string> readFileList(textio::TextReader& in);
+// Each stops after `capacity` entries (the window's arrays), telling whether more followed.
+ListRead<SequenceEntry> readSequence(textio::TextReader& in,
+                                     std::size_t capacity = sequenceCapacity);
+ListRead<std::string> readFileList(textio::TextReader& in, std::size_t capacity = fileListCapacity);
 
 // A spectrum as the store holds it, points 0..n-1 here for 1..nExp there, ascending in x.
 struct SpectrumView {
@@ -135,22 +138,42 @@ struct RatioState {
 // raises the floating-point error.
 double backgroundCorrectedRatio(double a, double b, double background);
 
-// Updates the state from the spectrum; a ratio over a zero difference raises the floating-point
-// error.
+// What one spectrum gives a calculation on its own, before the values carried from the pair
+// before fill its gaps: each quantity, or nothing where the spectrum does not reach its
+// wavelength. A failure while reading the spectrum is kept with the quantities found before it.
+// Findings depend on the spectrum alone, so that those of many spectra can be made at once and
+// taken in order.
+struct RatioFindings {
+    std::optional<double> background;
+    std::optional<double> intensityLine1;
+    std::optional<double> intensityRef1;
+    std::optional<double> intensityAr;
+    std::exception_ptr failure;
+};
+
+template <PointwiseSpectrum S>
+RatioFindings findRatioInputs(const S& s, const RatioWavelengths& lambda) {
+    RatioFindings found;
+    try {
+        found.background = backgroundNear(s, lambda.background);
+        found.intensityLine1 = climbToPeak(s, lambda.line1);
+        found.intensityRef1 = climbToPeak(s, lambda.ref1);
+        found.intensityAr = climbToPeak(s, lambda.ar);
+    } catch (...) {
+        found.failure = std::current_exception();
+    }
+    return found;
+}
+
+// Takes the quantities found into the state (the previous values stay where nothing was found),
+// raises a failure kept in the findings, then computes the three ratios; a ratio over a zero
+// difference raises the floating-point error.
+void applyFindings(const RatioFindings& found, RatioState& state);
+
+// Updates the state from the spectrum.
 template <PointwiseSpectrum S>
 void computeRatios(const S& s, const RatioWavelengths& lambda, RatioState& state) {
-    if (auto b = backgroundNear(s, lambda.background))
-        state.background = *b;
-    if (auto v = climbToPeak(s, lambda.line1))
-        state.intensityLine1 = *v;
-    if (auto v = climbToPeak(s, lambda.ref1))
-        state.intensityRef1 = *v;
-    if (auto v = climbToPeak(s, lambda.ar))
-        state.intensityAr = *v;
-    double b = state.background;
-    state.ratioR1 = backgroundCorrectedRatio(state.intensityLine1, state.intensityRef1, b);
-    state.ratioArLine1 = backgroundCorrectedRatio(state.intensityAr, state.intensityLine1, b);
-    state.ratioArRef1 = backgroundCorrectedRatio(state.intensityAr, state.intensityRef1, b);
+    applyFindings(findRatioInputs(s, lambda), state);
 }
 inline void computeRatios(const SpectrumView& s, const RatioWavelengths& lambda,
                           RatioState& state) {

@@ -23,26 +23,14 @@ double storedValue(double value) {
 
 namespace {
 
-bool isDigit(char c) {
-    return static_cast<unsigned char>(c - '0') <= 9;
-}
-
-// The abscissa as stored, from its text: a number written with at most three decimals and
-// fifteen digits reads back from "%.3f" as itself.
-double abscissaAsStored(std::string_view token, double value) {
-    std::size_t digits = 0;
-    std::size_t decimals = 0;
-    bool fraction = false;
-    for (char c : token) {
-        if (c == '.')
-            fraction = true;
-        else if (isDigit(c)) {
-            ++digits;
-            decimals += fraction ? 1 : 0;
-        }
-    }
-    if (digits <= 15 && decimals <= 3)
-        return value == 0.0 ? 0.0 : value;
+// The abscissa as the store holds it once "%10.3f" wrote it: the value itself when it has at
+// most three decimals (a thousandfold whole number, well within a double's digits), so that the
+// usual abscissae need no round trip through the text.
+double abscissaAsStored(double value) {
+    if (value == 0.0)
+        return 0.0;
+    if (std::fabs(value) < 1e12 && std::nearbyint(value * 1000) / 1000 == value)
+        return value;
     return eva::storedAbscissa(value);
 }
 
@@ -57,93 +45,99 @@ void PairByPairSource::calculate(const RatioWavelengths& lambda, RatioState& sta
     computeRatios(loaded_, lambda, state);
 }
 
-// One image's traces, point by point, as the store would hold them: from the frame's text when
-// it has the common shape, otherwise from the frame read whole.
-class FrameOnceSource::Trace {
-public:
-    Trace(andor::FrameText frame, const andor::TraceSettings& settings)
-        : settings_(settings), text_(std::move(frame)) {
-        const auto geometry = settings_.geometry;
-        if (settings_.mode == andor::TraceMode::Column) {
-            x_.resize(static_cast<std::size_t>(geometry.lines));
-            for (int line = 1; line <= geometry.lines; ++line)
-                x_[static_cast<std::size_t>(line - 1)] =
-                    abscissaAsStored(text_->token(line, 1), text_->number(line, 1));
-        } else {
-            x_.resize(static_cast<std::size_t>(geometry.values));
-            for (int i = 2; i <= geometry.values + 1; ++i)
-                x_[static_cast<std::size_t>(i - 2)] = i;
-        }
-        y_.resize(x_.size());
-        stamp_.assign(x_.size(), 0);
-    }
-    Trace(andor::ParsedFrame frame, const andor::TraceSettings& settings)
-        : settings_(settings), parsed_(std::move(frame)) {}
+ImageTraces ImageTraces::read(const std::filesystem::path& image,
+                              const andor::TraceSettings& settings) {
+    auto stream = andor::ImageStream::open(image);
+    if (auto text = andor::FrameText::read(stream, settings.geometry, settings.frame))
+        return ImageTraces(std::move(*text), settings);
+    auto again = andor::ImageStream::open(image);
+    return ImageTraces(andor::ParsedFrame::read(again, settings.geometry, settings.frame),
+                       settings);
+}
 
-    void select(int fibre) {
-        settings_.traceIndex = fibre;
-        if (parsed_) {
-            materialize();
-            return;
-        }
-        ++current_;
-        if (settings_.mode == andor::TraceMode::Column)
-            size_ = andor::windowFits(settings_) ? x_.size() : 0;
-        else
-            size_ = fibre >= 1 && fibre <= settings_.geometry.lines ? x_.size() : 0;
-    }
-
-    std::size_t size() const { return size_; }
-
-    double y(std::size_t k) const {
-        if (stamp_[k] != current_) {
-            int at = static_cast<int>(k) + 1;
-            y_[k] = storedValue(settings_.mode == andor::TraceMode::Column
-                                    ? text_->columnValue(settings_, at)
-                                    : text_->number(settings_.traceIndex, at + 1));
-            stamp_[k] = current_;
-        }
-        return y_[k];
-    }
-
-    std::optional<std::size_t> firstAtOrBeyond(double lambda) const {
-        if (size_ == 0)
-            return std::nullopt;
-        for (const auto& [known, first] : firsts_)
-            if (known == lambda)
-                return first;
-        auto first = eva::firstAtOrBeyond({x_, y_}, lambda);
-        firsts_.emplace_back(lambda, first);
-        return first;
-    }
-
-private:
-    void materialize() {
-        const bool column = settings_.mode == andor::TraceMode::Column;
-        x_.clear();
-        y_.clear();
-        firsts_.clear();
-        parsed_->trace(settings_, [&](const andor::TracePoint& p) {
-            x_.push_back(column ? storedAbscissa(p.abscissa) : p.position);
-            y_.push_back(storedValue(p.value));
+ImageTraces::ImageTraces(andor::FrameText frame, const andor::TraceSettings& settings)
+    : settings_(settings), text_(std::move(frame)) {
+    const auto geometry = settings_.geometry;
+    if (settings_.mode == andor::TraceMode::Column) {
+        // Each line's abscissa, read beside its first value without splitting the line further.
+        andor::TraceSettings first = settings_;
+        first.traceIndex = 2;
+        first.halfWidth = 1;
+        x_.reserve(static_cast<std::size_t>(geometry.lines));
+        text_->trace(first, [this](const andor::TracePoint& p) {
+            x_.push_back(abscissaAsStored(p.abscissa));
         });
-        ++current_;
-        stamp_.assign(y_.size(), current_);
-        size_ = y_.size();
+    } else {
+        x_.resize(static_cast<std::size_t>(geometry.values));
+        for (int i = 2; i <= geometry.values + 1; ++i)
+            x_[static_cast<std::size_t>(i - 2)] = i;
     }
+    y_.resize(x_.size());
+    stamp_.assign(x_.size(), 0);
+}
 
-    andor::TraceSettings settings_;
-    std::optional<andor::FrameText> text_;
-    std::optional<andor::ParsedFrame> parsed_;
-    // The abscissae as stored (the same for every trace of the image), and the values of the
-    // current trace where their stamp is current.
-    std::vector<double> x_;
-    mutable std::vector<double> y_;
-    mutable std::vector<unsigned> stamp_;
-    unsigned current_ = 0;
-    std::size_t size_ = 0;
-    mutable std::vector<std::pair<double, std::optional<std::size_t>>> firsts_;
-};
+ImageTraces::ImageTraces(andor::ParsedFrame frame, const andor::TraceSettings& settings)
+    : settings_(settings), parsed_(std::move(frame)) {}
+
+void ImageTraces::select(int fibre) {
+    settings_.traceIndex = fibre;
+    if (parsed_) {
+        materialize();
+        return;
+    }
+    ++current_;
+    if (settings_.mode == andor::TraceMode::Column)
+        size_ = andor::windowFits(settings_) ? x_.size() : 0;
+    else
+        size_ = fibre >= 1 && fibre <= settings_.geometry.lines ? x_.size() : 0;
+}
+
+double ImageTraces::y(std::size_t k) const {
+    if (stamp_[k] != current_) {
+        int at = static_cast<int>(k) + 1;
+        y_[k] = storedValue(settings_.mode == andor::TraceMode::Column
+                                ? text_->columnValue(settings_, at)
+                                : text_->number(settings_.traceIndex, at + 1));
+        stamp_[k] = current_;
+    }
+    return y_[k];
+}
+
+std::optional<std::size_t> ImageTraces::firstAtOrBeyond(double lambda) const {
+    if (size_ == 0)
+        return std::nullopt;
+    for (const auto& [known, first] : firsts_)
+        if (known == lambda)
+            return first;
+    auto first = eva::firstAtOrBeyond({x_, y_}, lambda);
+    firsts_.emplace_back(lambda, first);
+    return first;
+}
+
+void ImageTraces::materialize() {
+    const bool column = settings_.mode == andor::TraceMode::Column;
+    x_.clear();
+    y_.clear();
+    firsts_.clear();
+    parsed_->trace(settings_, [&](const andor::TracePoint& p) {
+        x_.push_back(column ? storedAbscissa(p.abscissa) : p.position);
+        y_.push_back(storedValue(p.value));
+    });
+    ++current_;
+    stamp_.assign(y_.size(), current_);
+    size_ = y_.size();
+}
+
+std::vector<RatioFindings> findImageInputs(ImageTraces& traces, std::span<const int> fibres,
+                                           const RatioWavelengths& lambda) {
+    std::vector<RatioFindings> found;
+    found.reserve(fibres.size());
+    for (int fibre : fibres) {
+        traces.select(fibre);
+        found.push_back(findRatioInputs(traces, lambda));
+    }
+    return found;
+}
 
 FrameOnceSource::FrameOnceSource(std::function<andor::TraceSettings()> settings,
                                  TraceSource& pairByPair)
@@ -158,14 +152,7 @@ void FrameOnceSource::beginImage(const RunImage& image) {
     trace_.reset();
     try {
         textio::ensureDistinct(image.path, "temp.dat");
-        auto stream = andor::ImageStream::open(image.path);
-        if (auto text = andor::FrameText::read(stream, settings_->geometry, settings_->frame)) {
-            trace_ = std::make_unique<Trace>(std::move(*text), *settings_);
-        } else {
-            auto again = andor::ImageStream::open(image.path);
-            trace_ = std::make_unique<Trace>(
-                andor::ParsedFrame::read(again, settings_->geometry, settings_->frame), *settings_);
-        }
+        trace_.emplace(ImageTraces::read(image.path, *settings_));
     } catch (const textio::AppError&) {
         // The pair-by-pair steps meet the same failure and report it as they do.
         pairByPair_.beginImage(image);

@@ -8,10 +8,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace eva {
@@ -63,6 +63,43 @@ private:
     SpectrumView loaded_;
 };
 
+// One image's traces as the store would hold each once its trace file is read back, from the
+// frame read once: held as its text when it has the common shape (a number converted only when a
+// calculation reads it), otherwise read whole. Select a fibre, then read its trace point by
+// point (a PointwiseSpectrum).
+class ImageTraces {
+public:
+    // Reads the frame the settings name (their trace index aside); raises what reading raises.
+    static ImageTraces read(const std::filesystem::path& image,
+                            const andor::TraceSettings& settings);
+    ImageTraces(andor::FrameText frame, const andor::TraceSettings& settings);
+    ImageTraces(andor::ParsedFrame frame, const andor::TraceSettings& settings);
+
+    void select(int fibre);
+    std::size_t size() const { return size_; }
+    double y(std::size_t k) const;
+    std::optional<std::size_t> firstAtOrBeyond(double lambda) const;
+
+private:
+    void materialize();
+
+    andor::TraceSettings settings_;
+    std::optional<andor::FrameText> text_;
+    std::optional<andor::ParsedFrame> parsed_;
+    // The abscissae as stored (the same for every trace of the image), and the values of the
+    // current trace where their stamp is current.
+    std::vector<double> x_;
+    mutable std::vector<double> y_;
+    mutable std::vector<unsigned> stamp_;
+    unsigned current_ = 0;
+    std::size_t size_ = 0;
+    mutable std::vector<std::pair<double, std::optional<std::size_t>>> firsts_;
+};
+
+// What each fibre's trace of an image gives a calculation, in the order of `fibres`.
+std::vector<RatioFindings> findImageInputs(ImageTraces& traces, std::span<const int> fibres,
+                                           const RatioWavelengths& lambda);
+
 // Each image read once for all its fibres (only the points a calculation needs are converted),
 // with the trace "temp.dat" and the store would hold. "temp.dat" and the store are made to hold
 // the last pair's trace by the pair-by-pair steps at the end. An image that cannot be read this
@@ -80,13 +117,11 @@ public:
     void calculate(const RatioWavelengths& lambda, RatioState& state) override;
     void finish(bool failed) override;
 
-    class Trace;
-
 private:
     std::function<andor::TraceSettings()> readSettings_;
     std::optional<andor::TraceSettings> settings_;
     TraceSource& pairByPair_;
-    std::unique_ptr<Trace> trace_; // the current image's, or nothing when it goes pair by pair
+    std::optional<ImageTraces> trace_; // the current image's, or nothing when it goes pair by pair
     RunImage image_;
     struct Pair {
         RunImage image;
