@@ -1,5 +1,6 @@
 // Background, hill climb, ratios, the two inputs of a ratio run and the run over both sources.
 #include "eva/LineRatio.h"
+#include "eva/ParallelRatioRun.h"
 #include "eva/RatioRun.h"
 #include "textio/AppError.h"
 #include "textio/NumberText.h"
@@ -260,4 +261,135 @@ TEST(RatioRun, AnImageThatCannotBeReadGoesPairByPair) {
     // once was extracted again.
     EXPECT_EQ(steps.extractions, 2);
     EXPECT_EQ(steps.x.size(), 1024U);
+}
+
+namespace {
+
+// The synthetic image with every abscissa 100 nm lower: it reaches none of the wavelengths.
+std::string shiftedImage(std::uint32_t seed) {
+    synthetic::ImageShape shape;
+    shape.frames = 1;
+    shape.seed = seed;
+    std::string text = synthetic::makeImage(shape);
+    for (std::size_t at = 0; at < text.size(); at = text.find('\n', at) + 1)
+        text[at] = '3';
+    return text;
+}
+
+// A frame whose every value is 5: its ratios divide zero by zero.
+std::string flatImage() {
+    std::string values;
+    for (int i = 0; i < 256; ++i)
+        values += "\t5";
+    std::string text;
+    for (int s = 1; s <= 1024; ++s)
+        text += textio::fixedField(400.0 + 0.0195 * s, 0, 3) + values + "\n";
+    return text;
+}
+
+std::string oneFrame(std::uint32_t seed) {
+    synthetic::ImageShape shape;
+    shape.frames = 1;
+    shape.seed = seed;
+    return synthetic::makeImage(shape);
+}
+
+const eva::RatioWavelengths columnWavelengths{406.57, 405.54, 415.16, 402};
+
+std::string fileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+} // namespace
+
+TEST(ParallelRatioRun, AnyNumberOfJobsWritesTheLinesOfOneThread) {
+    RunFolder folder;
+    std::vector<eva::RunImage> images;
+    for (std::uint32_t seed : {1u, 2u, 3u, 4u})
+        images.push_back({"img" + std::to_string(seed) + ".asc",
+                          folder.write("img" + std::to_string(seed) + ".asc", oneFrame(seed))});
+    // An image that reaches no wavelength carries every quantity over from the image before.
+    images.insert(images.begin() + 2, {"lejos.asc", folder.write("lejos.asc", shiftedImage(5))});
+    // Not of the common shape: read whole.
+    std::string odd = oneFrame(6);
+    odd.replace(odd.find('\t', 500 * 1400), 1, "\t1e1 ");
+    images.push_back({"odd.asc", folder.write("odd.asc", odd)});
+    // Fibres whose summing window does not fit carry the pair before's quantities.
+    const std::vector<int> fibres{40, 128, 1, 200, 300, 5};
+    for (auto mode : {andor::TraceMode::Column, andor::TraceMode::Line}) {
+        andor::TraceSettings settings{andor::size1024x256, mode, 1, 0, 5};
+        TempFile last{settings};
+        eva::PairByPairSource replay(last.steps());
+        eva::FrameOnceSource once([&] { return settings; }, replay);
+        const std::string expected = run(once, images, fibres, "once.dat", mode);
+        const eva::RatioWavelengths lambda = mode == andor::TraceMode::Column
+                                                 ? columnWavelengths
+                                                 : eva::RatioWavelengths{100, 30, 200, 1};
+        for (int jobs : {1, 2, 9}) {
+            eva::ParallelSource parallel(images, fibres, {settings, lambda}, jobs);
+            EXPECT_EQ(run(parallel, images, fibres, "parallel.dat", mode), expected)
+                << "jobs " << jobs;
+        }
+    }
+}
+
+TEST(ParallelRatioRun, TheFirstFailureInListOrderStopsTheRun) {
+    RunFolder folder;
+    const eva::RatioRunSettings settings{{andor::size1024x256, andor::TraceMode::Column, 1, 0, 5},
+                                         columnWavelengths};
+    const std::vector<eva::RunImage> images{{"a.asc", folder.write("a.asc", oneFrame(1))},
+                                            {"plana.asc", folder.write("plana.asc", flatImage())},
+                                            {"falta.asc", folder.write("x", "") / "../falta.asc"}};
+    const std::vector<int> fibres{40, 41};
+    for (std::size_t count : {3u, 1u}) {
+        std::vector<eva::RunImage> run = images;
+        if (count == 1) // without the flat image, the missing one stops the run
+            run.erase(run.begin() + 1);
+        auto out = textio::TextWriter::create("r.dat");
+        eva::RatioState state;
+        try {
+            eva::runRatiosInParallel(run, fibres, settings, 2, state, out,
+                                     [](const eva::RunImage&, int, const eva::RatioState&) {});
+            FAIL();
+        } catch (const eva::RunFailure& e) {
+            if (count == 3) {
+                EXPECT_EQ(e.image().name, "plana.asc");
+                EXPECT_EQ(e.fibre(), 40);
+                EXPECT_STREQ(e.what(), textio::msg::invalidOperation);
+            } else {
+                EXPECT_EQ(e.image().name, "falta.asc");
+                EXPECT_EQ(e.fibre(), std::nullopt);
+                EXPECT_STREQ(e.what(), textio::msg::fileNotFound);
+            }
+        }
+    }
+}
+
+TEST(ParallelRatioRun, PartsRunAloneJoinIntoTheWholeRun) {
+    RunFolder folder;
+    const eva::RatioRunSettings settings{{andor::size1024x256, andor::TraceMode::Column, 1, 0, 5},
+                                         columnWavelengths};
+    const std::vector<eva::RunImage> images{
+        {"a.asc", folder.write("a.asc", oneFrame(1))},
+        {"b.asc", folder.write("b.asc", oneFrame(2))},
+        {"lejos1.asc", folder.write("lejos1.asc", shiftedImage(3))},
+        {"lejos2.asc", folder.write("lejos2.asc", shiftedImage(4))},
+        {"c.asc", folder.write("c.asc", oneFrame(5))}};
+    const std::vector<int> fibres{40, 300};
+    auto runPart = [&](std::size_t first, std::size_t last, eva::RatioState state) {
+        auto out = textio::TextWriter::create("part.dat");
+        std::span<const eva::RunImage> part(images.begin() + first, images.begin() + last);
+        eva::runRatiosInParallel(part, fibres, settings, 2, state, out,
+                                 [](const eva::RunImage&, int, const eva::RatioState&) {});
+        return fileText("part.dat");
+    };
+    const std::string whole = runPart(0, images.size(), {});
+    // A part that starts on the images that reach no wavelength needs the quantities found
+    // before them, two images back: from zero its first ratio divides zero by zero.
+    EXPECT_THROW(runPart(2, 5, {}), eva::RunFailure);
+    for (std::size_t split : {1u, 2u, 3u, 4u}) {
+        eva::RatioState carried = eva::stateCarriedInto(images, split, fibres, settings);
+        EXPECT_EQ(runPart(0, split, {}) + runPart(split, images.size(), carried), whole) << split;
+    }
 }
