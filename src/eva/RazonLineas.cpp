@@ -124,7 +124,7 @@ void TRazon::ensureOutputsApart(std::span<const eva::RunImage> images) const {
 void TRazon::btTrazaClick() {
     std::vector<eva::RunImage> images;
     for (int f = 1; f <= fileCount; ++f)
-        images.push_back({fileNames[f], platform::toPath(platform::fromFileText(fileNames[f]))});
+        images.push_back({fileNames[f], textio::listedFile(fileNames[f])});
     ensureOutputsApart(images);
     auto out = textio::TextWriter::create(resultsFileName);
     // Only now that the results file exists can a "temp.dat" leading to it be recognised.

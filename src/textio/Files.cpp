@@ -3,6 +3,9 @@
 
 #include "AppError.h"
 
+#include <optional>
+#include <string>
+
 namespace textio {
 
 namespace {
@@ -21,7 +24,99 @@ std::size_t startOfCharacter(std::string_view text, std::size_t at) {
         --at;
     return at;
 }
+// The length of the valid UTF-8 sequence at the start of `text`, 0 when none starts there (an
+// overlong form, a surrogate, a code point past U+10FFFF or a cut sequence).
+std::size_t utf8Length(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t length = utf8Length(text.substr(at));
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
+
+std::string latin1ToUtf8(std::string_view text) {
+    std::string utf8;
+    for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            utf8.push_back(c);
+        } else {
+            utf8.push_back(static_cast<char>(0xC0 | (b >> 6)));
+            utf8.push_back(static_cast<char>(0x80 | (b & 0x3F)));
+        }
+    }
+    return utf8;
+}
+
+// The Latin-1 bytes of valid UTF-8 text holding a character from U+0080 to U+00FF and none
+// past it.
+std::optional<std::string> utf8ToLatin1(std::string_view text) {
+    std::string latin1;
+    bool wide = false;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        if (lead < 0x80) {
+            latin1.push_back(text[at++]);
+            continue;
+        }
+        if (lead != 0xC2 && lead != 0xC3)
+            return std::nullopt;
+        latin1.push_back(static_cast<char>(((lead & 0x03) << 6) |
+                                           (static_cast<unsigned char>(text[at + 1]) & 0x3F)));
+        wide = true;
+        at += 2;
+    }
+    if (!wide)
+        return std::nullopt;
+    return latin1;
+}
+
 } // namespace
+
+std::filesystem::path listedFile(std::string_view name, const std::filesystem::path& folder) {
+    if (name.empty())
+        return {}; // names nothing, wherever it is looked for
+    const bool utf8 = isUtf8(name);
+    std::filesystem::path first = folder / (utf8 ? std::string(name) : latin1ToUtf8(name));
+    std::optional<std::string> other = utf8 ? utf8ToLatin1(name) : std::string(name);
+    std::error_code ec;
+    if (!other || std::filesystem::exists(first, ec))
+        return first;
+    std::filesystem::path second = folder / *other;
+    return std::filesystem::exists(second, ec) ? second : first;
+}
 
 void checkInputFile(const std::filesystem::path& path) {
     std::error_code ec;

@@ -25,6 +25,13 @@ void ensureDistinct(std::span<const std::filesystem::path> inputs,
 void ensureDistinct(std::initializer_list<std::filesystem::path> inputs,
                     const std::filesystem::path& output);
 
+// Where a file named in a list file is found, a relative name in `folder`. The list's bytes are
+// taken as UTF-8 when they are valid UTF-8, otherwise as Latin-1 (written in UTF-8); when that
+// spelling names nothing, the other one (the Latin-1 bytes of a UTF-8 name, or the Latin-1 name's
+// own bytes) is taken if it names a file, so that a list and its files need not share an encoding.
+// An empty name stays empty.
+std::filesystem::path listedFile(std::string_view name, const std::filesystem::path& folder = {});
+
 // The name without its last four characters (an extension with its point), counted in
 // characters of UTF-8 text, never cutting one in two; empty for four characters or fewer.
 std::string withoutLastFour(std::string_view name);

@@ -61,3 +61,24 @@ TEST(Files, DerivedNamesCutCharactersAndStayInTheWorkingFolder) {
               std::string::npos);
     EXPECT_EQ(errorOf([] { textio::checkDerivedName("img_c1_y47.dat"); }), "");
 }
+
+TEST(Files, ListedNamesAreFoundInEitherEncoding) {
+    fs::path dir = fs::temp_directory_path() / ("lineid_listed_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    const std::string utf8 = "se\xc3\xb1"
+                             "al.asc";
+    const std::string latin1 = "se\xf1"
+                               "al.asc";
+    EXPECT_EQ(textio::listedFile("a.asc", dir), dir / "a.asc");
+    EXPECT_EQ(textio::listedFile("/x/a.asc", dir), fs::path("/x/a.asc"));
+    EXPECT_EQ(textio::listedFile(""), fs::path());
+    // Nothing there: the name as read, a Latin-1 one written in UTF-8.
+    EXPECT_EQ(textio::listedFile(latin1, dir), dir / utf8);
+    std::ofstream(dir / latin1) << "";
+    EXPECT_EQ(textio::listedFile(latin1, dir), dir / latin1);
+    EXPECT_EQ(textio::listedFile(utf8, dir), dir / latin1);
+    std::ofstream(dir / utf8) << "";
+    EXPECT_EQ(textio::listedFile(latin1, dir), dir / utf8);
+    EXPECT_EQ(textio::listedFile(utf8, dir), dir / utf8);
+    fs::remove_all(dir);
+}
