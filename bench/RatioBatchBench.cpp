@@ -1,7 +1,9 @@
 // The line-ratio run over camera images of one 1024 x 257 frame and 144 fibres, as the ratio
-// window does it (each frame read once) and one pair at a time through "temp.dat".
+// window does it (each frame read once), one pair at a time through "temp.dat", and on one or
+// two threads as the command line runs it.
 #include "BenchApplication.h"
 #include "andor/AndorLee.h"
+#include "eva/ParallelRatioRun.h"
 #include "eva/RazonLineas.h"
 
 #include "SyntheticImage.h"
@@ -12,6 +14,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
+#include <vector>
 
 namespace {
 
@@ -65,6 +69,41 @@ void ratioRunEightImages(benchmark::State& state) {
     state.counters["pairs"] = 8 * fibres;
 }
 BENCHMARK(ratioRunEightImages)->Unit(benchmark::kMillisecond);
+
+// The run over sixteen images with as many jobs as the argument says, without the windows, in
+// LINEID_BENCH_RATIO16_DIR when it is set (made there when missing; RazonInt.dat stays there for
+// the Python peers to compare).
+void ratioRunSixteenImages(benchmark::State& state) {
+    const char* given = std::getenv("LINEID_BENCH_RATIO16_DIR");
+    const std::filesystem::path folder =
+        given != nullptr ? std::filesystem::path(given)
+                         : std::filesystem::temp_directory_path() / "lineid-bench-ratio16";
+    std::filesystem::create_directories(folder);
+    std::vector<eva::RunImage> images;
+    for (int f = 1; f <= 16; ++f) {
+        std::string name = "img" + std::to_string(f) + ".asc";
+        if (!std::filesystem::exists(folder / name)) {
+            synthetic::ImageShape shape;
+            shape.frames = 1;
+            shape.seed = static_cast<std::uint32_t>(f);
+            std::ofstream(folder / name, std::ios::binary) << synthetic::makeImage(shape);
+        }
+        images.push_back({name, folder / name});
+    }
+    std::vector<int> sequence(fibres);
+    std::iota(sequence.begin(), sequence.end(), 41);
+    const eva::RatioRunSettings settings{{andor::size1024x256, andor::TraceMode::Column, 1, 0, 5},
+                                         {406.57, 405.54, 415.16, 402}};
+    const auto jobs = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        auto out = textio::TextWriter::create(folder / "RazonInt.dat");
+        eva::RatioState carried;
+        eva::runRatiosInParallel(images, sequence, settings, jobs, carried, out,
+                                 [](const eva::RunImage&, int, const eva::RatioState&) {});
+    }
+    state.counters["pairs"] = 16 * fibres;
+}
+BENCHMARK(ratioRunSixteenImages)->Arg(1)->Arg(2)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void ratioRunFramesReadOnce(benchmark::State& state) {
     prepareBatch();

@@ -5,11 +5,14 @@
   window's default wavelengths): each frame read with numpy.loadtxt and with pandas.read_csv (C
   engine), the traces cut from it and the ratios computed as the window does; the faster reader
   is the peer. Every result line must equal the one in RazonInt.dat that our run left.
+- The same run over sixteen images, against ours on one thread and on two (the images read at
+  once, the ratios taken in order); its lines must equal the RazonInt.dat that run left.
 - One trace of frame 10 of a ten-frame image (column 47, half-width 5): the frame's needed
   columns read with each reader.
 
 Our figures come from lineid_bench's JSON output (medians of its repetitions); the peers' are
-medians too. Prints each time and the ratio ours / peer.
+medians too. Prints each time and the ratio ours / peer, and how much faster two threads run the
+sixteen images than one.
 """
 
 import argparse
@@ -130,6 +133,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--report", required=True, help="lineid_bench JSON output")
     parser.add_argument("--ratio-dir", required=True, help="folder of img1.asc .. img8.asc")
+    parser.add_argument("--ratio16-dir", required=True, help="folder of img1.asc .. img16.asc")
     parser.add_argument("--image", required=True, help="the ten-frame image")
     parser.add_argument("--repetitions", type=int, default=7)
     args = parser.parse_args()
@@ -137,29 +141,41 @@ def main():
         report = json.load(f)
 
     images = [(f"img{i}.asc", f"{args.ratio_dir}/img{i}.asc") for i in range(1, 9)]
-    with open(f"{args.ratio_dir}/RazonInt.dat") as f:
-        ours = f.read().splitlines()
+    images16 = [(f"img{i}.asc", f"{args.ratio16_dir}/img{i}.asc") for i in range(1, 17)]
     failed = False
-    for label, reader in READERS.items():
-        if ratio_run(images, reader) != ours:
-            print(f"peers: the ratios through {label} differ from RazonInt.dat")
-            failed = True
+    for run_images, folder in ((images, args.ratio_dir), (images16, args.ratio16_dir)):
+        with open(f"{folder}/RazonInt.dat") as f:
+            ours = f.read().splitlines()
+        for label, reader in READERS.items():
+            if ratio_run(run_images, reader) != ours:
+                print(f"peers: the ratios through {label} differ from {folder}/RazonInt.dat")
+                failed = True
 
+    sixteen = lambda reader: ratio_run(images16, reader)
     rows = [
         ("ratio run, 8 images x 144 fibres", "ratioRunEightImages",
          lambda reader: ratio_run(images, reader)),
+        ("ratio run, 16 images x 144 fibres, 1 job", "ratioRunSixteenImages/1/", sixteen),
+        ("ratio run, 16 images x 144 fibres, 2 jobs", "ratioRunSixteenImages/2/", sixteen),
         ("one trace of frame 10 (ten-frame image)", "extractTraceToTempOfFrame10",
          lambda reader: extract_frame10(args.image, reader)),
     ]
+    timed = {}
     for title, benchmark, job in rows:
         ours_s = our_median(report, benchmark)
-        peers = {label: median_seconds(lambda r=reader: job(r), args.repetitions)
-                 for label, reader in READERS.items()}
+        if job not in timed:
+            timed[job] = {label: median_seconds(lambda r=reader: job(r), args.repetitions)
+                          for label, reader in READERS.items()}
+        peers = timed[job]
         best = min(peers, key=peers.get)
         print(f"{title}: ours {ours_s * 1e3:.2f} ms; " +
               "; ".join(f"{label} {t * 1e3:.2f} ms" for label, t in peers.items()) +
               f"; ours / {best} = {ours_s / peers[best]:.3f} "
               f"({peers[best] / ours_s:.1f} times faster)")
+    one = our_median(report, "ratioRunSixteenImages/1/")
+    two = our_median(report, "ratioRunSixteenImages/2/")
+    print(f"ratio run, 16 images: 2 jobs {two * 1e3:.2f} ms, 1 job {one * 1e3:.2f} ms; "
+          f"{one / two:.2f} times faster on two threads")
     if not failed:
         print("peers: every ratio equals RazonInt.dat's")
     return 1 if failed else 0
