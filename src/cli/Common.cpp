@@ -116,7 +116,10 @@ void OutputFile::commit() {
     std::error_code error;
     if (standardOutput_) {
         std::ifstream in(temporary_, std::ios::binary);
-        std::cout << in.rdbuf();
+        // Inserting a buffer that gives nothing marks the stream failed: an empty output is
+        // copied by writing nothing.
+        if (in.peek() != std::ifstream::traits_type::eof())
+            std::cout << in.rdbuf();
         std::cout.flush();
         bool written = static_cast<bool>(std::cout);
         in.close();
