@@ -4,15 +4,20 @@
 #include "textio/AppError.h"
 #include "textio/Convert.h"
 #include "textio/Files.h"
+#include "textio/LineBreaks.h"
 #include "textio/NumberText.h"
 #include "textio/TextReader.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -207,8 +212,10 @@ std::size_t ImageStream::readSource(char* into, std::size_t room) {
     }
     for (;;) {
         ssize_t n = ::read(fd_.get(), into, room);
-        if (n >= 0)
+        if (n >= 0) {
+            offset_ += static_cast<std::uint64_t>(n);
             return static_cast<std::size_t>(n);
+        }
         if (errno != EINTR)
             throw textio::AppError("No se pudo leer el archivo de imagen");
     }
@@ -276,7 +283,83 @@ double ImageStream::readReal() {
 }
 
 void ImageStream::skipLines(long long count) {
-    passLines(count, nullptr, 0);
+    passLines(skipInParallel(count), nullptr, 0);
+}
+
+long long ImageStream::skipInParallel(long long count) {
+    // Below a few megabytes a second thread costs more than it saves.
+    constexpr std::uint64_t worthIt = std::uint64_t{4} << 20;
+    constexpr long long manyLines = 1000;
+    struct stat info {};
+    if (count < manyLines || fd_.get() < 0 || ended_ || ::fstat(fd_.get(), &info) != 0)
+        return count;
+    const std::uint64_t from = offset_ - (end_ - pos_); // the stream's place in the file
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    if (size <= from || size - from < worthIt)
+        return count;
+    constexpr std::size_t scanBlock = std::size_t{256} << 10;
+    const std::uint64_t middle = from + (size - from) / 2 / scanBlock * scanBlock;
+    const auto wanted = static_cast<std::uint64_t>(count);
+    std::atomic<bool> stop{false};
+    textio::BlockLineEnds tail;
+    std::exception_ptr tailError;
+    std::thread second;
+    try {
+        second = std::thread([&] {
+            try {
+                tail = textio::countFileLineEnds(fd_.get(), middle, size, scanBlock, wanted, &stop);
+            } catch (...) {
+                tailError = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        return count; // no thread to be had: one core does it
+    }
+    textio::BlockLineEnds head;
+    try {
+        head = textio::countFileLineEnds(fd_.get(), from, middle, scanBlock, wanted, nullptr);
+    } catch (...) {
+        stop = true;
+        second.join();
+        throw;
+    }
+    std::uint64_t inHead = 0;
+    for (std::uint64_t ends : head.ends)
+        inHead += ends;
+    stop = inHead >= wanted || head.textEnded;
+    second.join();
+    if (!stop && tailError)
+        std::rethrow_exception(tailError);
+    return moveToLineEnd(count, head, stop ? nullptr : &tail);
+}
+
+long long ImageStream::moveToLineEnd(long long count, const textio::BlockLineEnds& head,
+                                     const textio::BlockLineEnds* tail) {
+    auto remaining = static_cast<std::uint64_t>(count);
+    std::uint64_t position = head.from;
+    auto findIn = [&](const textio::BlockLineEnds& part) {
+        position = part.from;
+        for (std::uint64_t ends : part.ends) {
+            if (ends >= remaining)
+                return true;
+            remaining -= ends;
+            position += part.block;
+        }
+        position = part.from + part.scanned;
+        return false;
+    };
+    bool found = findIn(head) || (!head.textEnded && tail != nullptr && findIn(*tail));
+    pos_ = 0;
+    end_ = 0;
+    if (!found && (head.textEnded || (tail != nullptr && tail->textEnded))) {
+        ended_ = true;
+        fd_.reset();
+        return 0;
+    }
+    if (::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET) < 0)
+        throw textio::AppError("No se pudo leer el archivo de imagen");
+    offset_ = position;
+    return static_cast<long long>(remaining);
 }
 
 bool ImageStream::copyLines(long long count, std::string& into, std::size_t maxBytes) {
@@ -310,24 +393,18 @@ bool ImageStream::passLines(long long count, std::string* into, std::size_t maxB
         const char* end = data + end_;
         bool crLast = false; // the block ends with a CR: a LF may follow in the next one
         while (count > 0 && p < end) {
-            const char* lf =
-                static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-            const char* limit = lf != nullptr ? lf : end;
-            // A lone CR before the LF ends the line earlier.
-            const char* cr =
-                static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(limit - p)));
-            if (cr != nullptr && cr + 1 != lf) {
-                p = cr + 1;
-                --count;
-                crLast = p == end;
-                continue;
-            }
-            if (lf == nullptr) {
+            const char* brk = textio::findLineBreak(p, end);
+            if (brk == nullptr) {
                 p = end; // the line goes on in the next block
                 continue;
             }
-            p = lf + 1;
             --count;
+            if (*brk == '\n' || brk + 1 == end) {
+                crLast = *brk == '\r';
+                p = brk + 1;
+                continue;
+            }
+            p = brk + (brk[1] == '\n' ? 2 : 1);
         }
         auto passed = static_cast<std::size_t>(p - data) - pos_;
         if (into != nullptr) {
@@ -553,7 +630,6 @@ std::optional<FrameText> FrameText::read(ImageStream& in, FrameGeometry geometry
 
 bool FrameText::split() {
     const auto lines = static_cast<std::size_t>(geometry_.lines);
-    const auto perLine = static_cast<std::size_t>(geometry_.values) + 1;
     lineStart_.resize(lines + 1);
     const char* data = buffer_.text.data();
     const char* end = data + buffer_.text.size();
@@ -565,19 +641,50 @@ bool FrameText::split() {
         const char* lf =
             static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         // Only the file's last line may go without a line end.
-        const char* next = lf != nullptr ? lf + 1 : end;
-        const char* content = lf != nullptr ? lf : end;
-        if (content > p && content[-1] == '\r')
-            --content;
-        if (!isPlainLine(p, content, perLine))
-            return false;
-        p = next;
+        p = lf != nullptr ? lf + 1 : end;
     }
     if (p != end)
         return false;
     lineStart_[lines] = static_cast<std::uint32_t>(buffer_.text.size());
+    if (!linesArePlain())
+        return false;
     slot_.assign(lines, 0);
     return true;
+}
+
+bool FrameText::linesArePlain(std::size_t first, std::size_t last) const {
+    const auto perLine = static_cast<std::size_t>(geometry_.values) + 1;
+    const char* data = buffer_.text.data();
+    for (std::size_t line = first; line < last; ++line) {
+        const char* p = data + lineStart_[line];
+        const char* content = data + lineStart_[line + 1];
+        if (content > p && content[-1] == '\n')
+            --content;
+        if (content > p && content[-1] == '\r')
+            --content;
+        if (!isPlainLine(p, content, perLine))
+            return false;
+    }
+    return true;
+}
+
+bool FrameText::linesArePlain() const {
+    const auto lines = static_cast<std::size_t>(geometry_.lines);
+    // Checking a quarter of a million numbers is the larger part of cutting a trace: a frame of
+    // some size is checked in two halves at once.
+    constexpr std::size_t worthIt = std::size_t{256} << 10;
+    if (buffer_.text.size() < worthIt || lines < 2)
+        return linesArePlain(0, lines);
+    bool secondHalf = false;
+    std::thread second;
+    try {
+        second = std::thread([&] { secondHalf = linesArePlain(lines / 2, lines); });
+    } catch (const std::system_error&) {
+        return linesArePlain(0, lines);
+    }
+    bool firstHalf = linesArePlain(0, lines / 2);
+    second.join();
+    return firstHalf && secondHalf;
 }
 
 std::optional<FrameText> FrameText::read(std::string_view text, FrameGeometry geometry, int frame) {

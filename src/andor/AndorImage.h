@@ -10,6 +10,8 @@
 // Ctrl-Z.
 #pragma once
 
+#include "textio/LineBreaks.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -51,7 +53,7 @@ struct TracePoint {
 // file holds. Lines are never held whole (their unread rest is skipped block by block), but a
 // token must fit in memory: one longer than `maxToken` characters is refused.
 struct ReadLimits {
-    std::size_t block = std::size_t{1} << 20;
+    std::size_t block = std::size_t{256} << 10;
     std::size_t maxToken = std::size_t{16} << 20;
 };
 
@@ -104,6 +106,13 @@ private:
     // false when nothing more comes.
     bool refill(std::size_t keep);
     bool passLines(long long count, std::string* into, std::size_t maxBytes);
+    // Counts the line ends of a long rest of the file on two cores and moves to the block where
+    // the `count`-th one lies; returns how many of them remain to be passed from there.
+    long long skipInParallel(long long count);
+    // Moves to the start of the block of `head`, or of `tail` after it, where the `count`-th
+    // line end lies (or to the end of the text); returns the line ends left before it.
+    long long moveToLineEnd(long long count, const textio::BlockLineEnds& head,
+                            const textio::BlockLineEnds* tail);
     std::size_t readSource(char* into, std::size_t room);
 
     // An open file descriptor, closed when the stream ends or goes away.
@@ -133,6 +142,7 @@ private:
     std::size_t end_ = 0;
     bool ended_ = false; // the source gave its last byte (or a Ctrl-Z)
     std::uint64_t size_ = 0;
+    std::uint64_t offset_ = 0; // where the next read of the file starts
 };
 
 // An image text held in memory, ending at its first Ctrl-Z (images made by tests and fuzzing).
@@ -225,6 +235,9 @@ private:
     FrameText() = default;
     // Checks the shape and finds the lines; false when the text is not of that shape.
     bool split();
+    // Every line (of those from `first` to before `last`) holds V + 1 plain numbers.
+    bool linesArePlain() const;
+    bool linesArePlain(std::size_t first, std::size_t last) const;
     // The start of the number at `position` of `line`, splitting the line that far first.
     std::uint32_t start(int line, int position) const;
 

@@ -6,6 +6,8 @@
 #include "NumberText.h"
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace textio {
 
@@ -34,12 +36,40 @@ std::FILE* openForWriting(const std::filesystem::path& path, const char* mode) {
     return f;
 }
 
+bool isRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// Cuts a regular file after the bytes written to it (flushed); false when that fails.
+bool cutToWritten(std::FILE* f) {
+    struct stat info {};
+    off_t written = ::ftello(f);
+    if (::fstat(::fileno(f), &info) != 0 || !S_ISREG(info.st_mode) || written < 0 ||
+        written >= info.st_size)
+        return true;
+    return ::ftruncate(::fileno(f), written) == 0;
+}
+
 } // namespace
+
+// A file that exists is written over from its start and cut to what was written when it is
+// closed, rather than emptied first: emptying a file and writing it again makes the file system
+// flush it at close, which costs milliseconds for every rewritten "temp.dat".
+void TextWriter::FileCloser::operator()(std::FILE* f) const {
+    std::fflush(f);
+    cutToWritten(f);
+    std::fclose(f);
+}
 
 TextWriter TextWriter::create(const std::filesystem::path& path) {
     ignoreFileSizeSignal();
     checkDerivedName(path.filename().string());
-    std::FILE* f = openForWriting(path, "wb");
+    std::FILE* f = nullptr;
+    if (isRegularFile(path))
+        f = std::fopen(path.c_str(), "r+b");
+    if (f == nullptr)
+        f = openForWriting(path, "wb");
     std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
     TextWriter writer;
     writer.file_.reset(f);
@@ -69,7 +99,8 @@ void TextWriter::flush() {
 void TextWriter::close() {
     if (!file_)
         return;
-    bool ok = std::fflush(file_.get()) == 0 && std::ferror(file_.get()) == 0;
+    std::FILE* f = file_.get();
+    bool ok = std::fflush(f) == 0 && std::ferror(f) == 0 && cutToWritten(f);
     ok = std::fclose(file_.release()) == 0 && ok;
     if (!ok)
         throw AppError(msg::diskFull);

@@ -15,8 +15,8 @@ inline constexpr std::string_view lineEnd = "\n";
 
 class TextWriter {
 public:
-    // Creates the file, emptying one that exists; "File access denied" when that is impossible
-    // (no permission, a folder of that name, a missing folder).
+    // Creates the file, replacing the bytes of one that exists; "File access denied" when that is
+    // impossible (no permission, a folder of that name, a missing folder).
     static TextWriter create(const std::filesystem::path& path);
     // Fails as `create` would, but leaves an existing file's bytes as they are (a missing file is
     // made empty).
@@ -41,8 +41,9 @@ public:
     void close();
 
 private:
+    // Closes a file written over from its start, cut after what was written.
     struct FileCloser {
-        void operator()(std::FILE* f) const { std::fclose(f); }
+        void operator()(std::FILE* f) const;
     };
     TextWriter() = default;
     std::unique_ptr<std::FILE, FileCloser> file_;

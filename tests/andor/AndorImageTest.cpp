@@ -291,6 +291,36 @@ TEST(ImageStream, ReadsFilesToCtrlZAndClosesTheirDescriptors) {
     EXPECT_FALSE(isOpen(fd));
 }
 
+TEST(ImageStream, LongSkipsInAFileLandWhereLineByLineSkipsLand) {
+    // Megabytes of lines of every length and line end, long enough to be counted on two cores;
+    // each line starts with its number.
+    std::string text;
+    const char* ends[] = {"\n", "\r\n", "\r"};
+    for (int line = 0; text.size() < (std::size_t{9} << 20); ++line)
+        text += std::to_string(line) +
+                std::string(static_cast<std::size_t>(line * 7919 % 3000), 'x') + ends[line % 3];
+    auto path = std::filesystem::temp_directory_path() / "lineid_image_long.asc";
+    auto check = [&path](const std::string& file, std::string_view context) {
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << file;
+        for (long long count : {999LL, 1000LL, 4321LL, 5000LL, 6100LL, 9999999LL}) {
+            auto fromFile = andor::ImageStream::open(path);
+            auto fromText = andor::ImageStream::overText(file);
+            fromFile.skipLines(count);
+            fromText.skipLines(count);
+            EXPECT_EQ(fromFile.token(), fromText.token()) << context << ", skipping " << count;
+            EXPECT_EQ(fromFile.token(), fromText.token()) << context << ", skipping " << count;
+        }
+    };
+    check(text, "whole");
+    std::string early = text;
+    early[text.size() / 3] = '\x1a';
+    check(early, "Ctrl-Z in the first half");
+    std::string late = text;
+    late[text.size() * 3 / 4] = '\x1a';
+    check(late, "Ctrl-Z in the second half");
+    std::filesystem::remove(path);
+}
+
 TEST(ImageStream, AFileCutShortWhileReadEndsWhereItsDataEnds) {
     auto path = std::filesystem::temp_directory_path() / "lineid_image_cut.asc";
     synthetic::ImageShape shape;

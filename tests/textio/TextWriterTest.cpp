@@ -66,3 +66,32 @@ TEST(TextWriter, AFullDiskIsReported) {
     out.writeLine("data");
     EXPECT_THROW(out.close(), AppError);
 }
+
+TEST(TextWriter, AFileWrittenAgainHoldsOnlyTheNewText) {
+    auto path = std::filesystem::temp_directory_path() / "lineid_writer_again.dat";
+    std::ofstream(path, std::ios::binary) << "a much longer text that was there before\n";
+    auto bytes = [&path] {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    };
+    {
+        auto out = TextWriter::create(path);
+        out.writeLine("new");
+        out.close();
+    }
+    EXPECT_EQ(bytes(), "new\n");
+    {
+        // A writer given up half way (an error in the middle of a file) leaves what it wrote.
+        auto out = TextWriter::create(path);
+        out.write("ha");
+    }
+    EXPECT_EQ(bytes(), "ha");
+    {
+        auto out = TextWriter::create(path);
+        out.close();
+    }
+    EXPECT_EQ(bytes(), "");
+    std::filesystem::remove(path);
+}
