@@ -401,7 +401,7 @@ Layout layOut(const QSizeF& page, const Content& c, const Units& u, const Fonts&
     const double top = pad + legendHeight + 2 * gap + tick.height() / 2;
     const double bottom =
         page.height() - (pad + title.height() + gap + tick.height() + gap + u(tickLengthPoints));
-    const int yCount = std::clamp(static_cast<int>((bottom - top) / (2 * tick.height())), 2, 8);
+    const int yCount = std::clamp(static_cast<int>((bottom - top) / (1.6 * tick.height())), 2, 8);
     layout.y = roundTicks(c.limits.yMin, c.limits.yMax, yCount);
     const double left =
         pad + title.height() + gap + widestText(layout.y.texts, tick) + gap + u(tickLengthPoints);
