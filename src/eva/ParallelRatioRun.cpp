@@ -37,15 +37,12 @@ ParallelSource::ParallelSource(std::vector<RunImage> images, std::vector<int> fi
                                RatioRunSettings settings, int jobs)
     : images_(std::move(images)), fibres_(std::move(fibres)), settings_(settings),
       done_(images_.size()) {
-    // Without fibres a run reads no image.
+    // Without fibres a run reads no image. The caller's thread reads too, while it waits.
     std::size_t threads =
         fibres_.empty()
             ? 0
             : std::min<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), images_.size());
-    if (threads <= 1)
-        return;
-    threads_.reserve(threads);
-    for (std::size_t t = 0; t < threads; ++t)
+    for (std::size_t t = 1; t < threads; ++t)
         threads_.emplace_back([this] { work(); });
 }
 
@@ -53,23 +50,31 @@ ParallelSource::~ParallelSource() {
     finish(true);
 }
 
+bool ParallelSource::readNextUnread() {
+    std::size_t i = nextToRead_.fetch_add(1);
+    if (i >= images_.size() || stopping_)
+        return false;
+    ImageFindings found = findImage(images_[i], fibres_, settings_);
+    std::lock_guard lock(mutex_);
+    done_[i] = std::move(found);
+    read_.notify_all();
+    return true;
+}
+
 void ParallelSource::work() {
-    for (;;) {
-        std::size_t i = nextToRead_.fetch_add(1);
-        if (i >= images_.size() || stopping_)
-            return;
-        ImageFindings found = findImage(images_[i], fibres_, settings_);
-        std::lock_guard lock(mutex_);
-        done_[i] = std::move(found);
-        read_.notify_one();
+    while (readNextUnread()) {
     }
 }
 
 ImageFindings ParallelSource::takeNext() {
-    if (threads_.empty())
-        return findImage(images_[image_], fibres_, settings_);
     std::unique_lock lock(mutex_);
-    read_.wait(lock, [this] { return done_[image_].has_value(); });
+    while (!done_[image_]) {
+        lock.unlock();
+        bool read = readNextUnread();
+        lock.lock();
+        if (!read)
+            read_.wait(lock, [this] { return done_[image_].has_value(); });
+    }
     ImageFindings found = std::move(*done_[image_]);
     done_[image_].reset();
     return found;

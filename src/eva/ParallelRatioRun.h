@@ -48,9 +48,9 @@ struct ImageFindings {
 ImageFindings findImage(const RunImage& image, std::span<const int> fibres,
                         const RatioRunSettings& settings);
 
-// Each image read once on one of `jobs` threads (on the caller's when jobs is 1), the findings
-// of its fibres made there; the pairs are taken in list order on the caller's thread, whose
-// calls must follow the images and fibres given here (and the wavelengths of the settings).
+// Each image read once on one of `jobs` threads (the caller's among them), the findings of its
+// fibres made there; the pairs are taken in list order on the caller's thread, whose calls must
+// follow the images and fibres given here (and the wavelengths of the settings).
 // Failures are raised as RunFailure at the pair where a run on one thread meets them.
 class ParallelSource : public TraceSource {
 public:
@@ -65,7 +65,10 @@ public:
     void finish(bool failed) override;
 
 private:
+    // Reads the next image no thread has taken, if any.
+    bool readNextUnread();
     void work();
+    // The findings of the image the run comes to, reading others while they are not ready.
     ImageFindings takeNext();
 
     std::vector<RunImage> images_;
