@@ -2,13 +2,13 @@
 #include "AndorLee.h"
 
 #include "andor/ImagenAndor.h"
+#include "andor/TraceCheck.h"
 #include "lines/Lineas.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"
 #include "platform/Text.h"
 #include "plot/SpectrumPlot.h"
 #include "store/Archivos.h"
-#include "textio/AppError.h"
 #include "textio/Convert.h"
 #include "textio/Files.h"
 #include "textio/TextWriter.h"
@@ -122,9 +122,7 @@ andor::TraceSettings TAndor::settingsFromControls() const {
     settings.frame = platform::integerOf(edCuadroN);
     settings.mode = rbCol->isChecked() ? andor::TraceMode::Column : andor::TraceMode::Line;
     settings.traceIndex = 0;
-    // A window of zero or negative half-width cannot be averaged.
-    if (settings.mode == andor::TraceMode::Column && settings.halfWidth <= 0)
-        throw textio::AppError("La suma de pixeles vertical debe ser 1 o mayor.");
+    andor::checkHalfWidth(settings);
     return settings;
 }
 

@@ -1,6 +1,8 @@
 // What every command of lineid-cli shares.
 #include "Common.h"
 
+#include "andor/ImageFrame.h"
+
 #include <CLI/CLI.hpp>
 
 #include <charconv>
@@ -31,20 +33,34 @@ std::optional<int> positiveNumber(std::string_view text) {
     return value;
 }
 
-} // namespace
-
-andor::FrameGeometry parseSize(std::string_view text) {
+// The frame size the text names; nothing, with the reason in `problem`, when it names none. A
+// frame of more values than an image frame may hold is refused before anything is read.
+std::optional<andor::FrameGeometry> sizeOf(std::string_view text, std::string& problem) {
     if (text == "2048x2048")
         return andor::size2048x2048;
     auto x = text.find('x');
     if (x != std::string_view::npos) {
         auto lines = positiveNumber(text.substr(0, x));
         auto values = positiveNumber(text.substr(x + 1));
-        if (lines && values)
-            return {*lines, *values};
+        if (lines && values) {
+            if (static_cast<std::int64_t>(*lines) * *values <= andor::maxImageCells)
+                return andor::FrameGeometry{*lines, *values};
+            problem = "tamaño demasiado grande: " + std::string(text) + " (un cuadro de más de " +
+                      std::to_string(andor::maxImageCells) + " valores)";
+            return std::nullopt;
+        }
     }
-    throw CLI::ValidationError("--size", "tamaño no válido: " + std::string(text) +
-                                             " (1024x256, 2048x2048 o LxV)");
+    problem = "tamaño no válido: " + std::string(text) + " (1024x256, 2048x2048 o LxV)";
+    return std::nullopt;
+}
+
+} // namespace
+
+andor::FrameGeometry parseSize(std::string_view text) {
+    std::string problem;
+    if (auto size = sizeOf(text, problem))
+        return *size;
+    throw CLI::ValidationError("--size", problem);
 }
 
 CLI::Option* addSizeOption(CLI::App& command, std::string& size) {
@@ -56,12 +72,9 @@ CLI::Option* addSizeOption(CLI::App& command, std::string& size) {
         ->capture_default_str()
         ->check(CLI::Validator(
             [](std::string& text) {
-                try {
-                    parseSize(text);
-                } catch (const CLI::ValidationError&) {
-                    return "tamaño no válido: " + text + " (1024x256, 2048x2048 o LxV)";
-                }
-                return std::string();
+                std::string problem;
+                sizeOf(text, problem);
+                return problem;
             },
             "", "tamaño"));
 }

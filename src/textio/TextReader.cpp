@@ -4,9 +4,12 @@
 #include "AppError.h"
 #include "Files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <system_error>
+
+#include <unistd.h>
 
 namespace textio {
 
@@ -142,13 +145,13 @@ TextReader TextReader::fromString(std::string text) {
 }
 
 bool TextReader::refill() {
-    if (!file_)
+    if (!file_ || fileEnded_)
         return false;
+    bufferStart_ += end_;
     std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
     pos_ = 0;
     end_ = n;
-    if (n == 0)
-        file_.reset();
+    fileEnded_ = n == 0;
     return n > 0;
 }
 
@@ -195,7 +198,7 @@ std::string_view TextReader::readToken() {
         ++pos_;
     if (pos_ - start > maxTokenLength)
         throw AppError(msg::invalidNumericInput);
-    if (pos_ < end_ || !file_)
+    if (pos_ < end_ || !file_ || fileEnded_)
         return {data + start, pos_ - start};
     // The token runs into the next block: gather it across refills.
     token_.assign(data + start, pos_ - start);
@@ -319,6 +322,70 @@ std::string TextReader::readChars(std::size_t n) {
 
 void TextReader::skipLine() {
     streamLine([](std::string_view) {});
+}
+
+int TextReader::consumedByte(std::uint64_t offset) {
+    if (offset >= bufferStart_)
+        return static_cast<unsigned char>(buffer_[static_cast<std::size_t>(offset - bufferStart_)]);
+    unsigned char byte = 0;
+    if (!file_ || ::pread(::fileno(file_.get()), &byte, 1, static_cast<off_t>(offset)) != 1)
+        return -1;
+    return byte;
+}
+
+bool TextReader::countLineEndsTo(std::uint64_t to) {
+    auto count = [this](const char* p, std::size_t n) {
+        for (const char* end = p + n; p < end; ++p) {
+            if (pendingCr_ && *p != '\n')
+                ++lineEnds_;
+            pendingCr_ = *p == '\r';
+            if (*p == '\n')
+                ++lineEnds_;
+        }
+    };
+    if (countedTo_ < bufferStart_ && countedTo_ < to) {
+        // Blocks already passed: read again from the file, which stays open to its end.
+        if (!file_)
+            return false;
+        std::vector<char> block(std::size_t{1} << 16);
+        const std::uint64_t stop = std::min(to, bufferStart_);
+        while (countedTo_ < stop) {
+            auto want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), stop - countedTo_));
+            ssize_t n =
+                ::pread(::fileno(file_.get()), block.data(), want, static_cast<off_t>(countedTo_));
+            if (n <= 0)
+                return false;
+            count(block.data(), static_cast<std::size_t>(n));
+            countedTo_ += static_cast<std::uint64_t>(n);
+        }
+    }
+    if (countedTo_ < to) {
+        count(buffer_.data() + (countedTo_ - bufferStart_),
+              static_cast<std::size_t>(to - countedTo_));
+        countedTo_ = to;
+    }
+    return true;
+}
+
+std::optional<std::uint64_t> TextReader::lineNumber() {
+    const std::uint64_t consumed = bufferStart_ + pos_;
+    if (consumed == 0)
+        return 1;
+    // The line ends wholly before the last character consumed; a CR just before it is one
+    // unless that character is its LF.
+    const std::uint64_t last = consumed - 1;
+    if (!countLineEndsTo(last))
+        return std::nullopt;
+    std::uint64_t lines = 1 + lineEnds_;
+    if (pendingCr_) {
+        int c = consumedByte(last);
+        if (c < 0)
+            return std::nullopt;
+        if (c != '\n')
+            ++lines;
+    }
+    return lines;
 }
 
 } // namespace textio

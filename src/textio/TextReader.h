@@ -16,8 +16,10 @@
 //   copy a line stream it (streamLine), readers that keep one take only what they need
 //   (readLineStart) or refuse one past a bound (readLineUpTo), so that a line of gigabytes is
 //   never held whole.
+// - Lines are numbered from 1 for messages (lineNumber); the count is made only when asked.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -79,6 +81,15 @@ public:
     // Skips past the next line end (or to the end of the file).
     void skipLine();
 
+    // The number, from 1, of the line being read: the line of the last character consumed, a
+    // line end belonging to the line it ends (1 before anything is consumed). After an error of
+    // a reader this names the line of the text at fault: a number raises its error once its
+    // token is consumed, a line is handed over with its line end consumed. The line ends are
+    // counted only when asked, over the text consumed since the last call (for a file, text of
+    // blocks already passed is read again from the file), so reading costs nothing more; meant
+    // for messages. Nothing when that text can no longer be read back.
+    std::optional<std::uint64_t> lineNumber();
+
 private:
     struct FileCloser {
         void operator()(std::FILE* f) const { std::fclose(f); }
@@ -93,11 +104,26 @@ private:
     // Consumes one line end at the current position and returns it ("" when there is none).
     std::string_view consumeLineEnd();
 
+    // Counts the line ends of the text up to offset `to` into lineEnds_; false when a part of
+    // it that has left the buffer cannot be read again.
+    bool countLineEndsTo(std::uint64_t to);
+    // The byte at `offset` of the text, already consumed; -1 when it cannot be read again.
+    int consumedByte(std::uint64_t offset);
+
     std::unique_ptr<std::FILE, FileCloser> file_;
+    // The file has been read to its end (it stays open so that lineNumber can read it again).
+    bool fileEnded_ = false;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    // Offset in the text of buffer_[0].
+    std::uint64_t bufferStart_ = 0;
     std::string token_;
+    // lineNumber's count so far: the line ends in the text before offset countedTo_, and
+    // whether the byte just before it is a CR, a line end unless an LF follows.
+    std::uint64_t countedTo_ = 0;
+    std::uint64_t lineEnds_ = 0;
+    bool pendingCr_ = false;
 };
 
 } // namespace textio

@@ -45,7 +45,8 @@ TEST(CliSize, NamedAndGivenSizes) {
     auto g = cli::parseSize("10x3");
     EXPECT_EQ(g.lines, 10);
     EXPECT_EQ(g.values, 3);
-    for (const char* bad : {"", "x", "0x5", "5x", "5x-1", "axb", "99999999999x2", "5x5x5"})
+    for (const char* bad :
+         {"", "x", "0x5", "5x", "5x-1", "axb", "99999999999x2", "5x5x5", "8193x4096"})
         EXPECT_THROW(cli::parseSize(bad), CLI::ValidationError) << bad;
 }
 

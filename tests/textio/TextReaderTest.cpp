@@ -232,3 +232,69 @@ TEST(TextReader, OpeningFailuresUseTheRuntimeTexts) {
         EXPECT_STREQ(e.what(), "File access denied");
     }
 }
+
+TEST(TextReaderLineNumber, IsTheLineOfTheLastCharacterConsumed) {
+    // LF, CR LF and a lone CR each end a line; a line end belongs to the line it ends.
+    auto in = TextReader::fromString("1 2\n3 4\r\n5 6\r7 x\n");
+    EXPECT_EQ(in.lineNumber(), 1u);
+    in.readReal();
+    in.readReal();
+    EXPECT_EQ(in.lineNumber(), 1u);
+    in.skipLine();
+    EXPECT_EQ(in.lineNumber(), 1u);
+    in.readReal();
+    EXPECT_EQ(in.lineNumber(), 2u);
+    in.readReal();
+    in.skipLine();
+    EXPECT_EQ(in.lineNumber(), 2u);
+    in.readReal();
+    in.readReal();
+    in.skipLine();
+    EXPECT_EQ(in.lineNumber(), 3u);
+    EXPECT_EQ(in.readReal(), 7.0);
+    EXPECT_THROW(in.readReal(), AppError);
+    EXPECT_EQ(in.lineNumber(), 4u);
+}
+
+TEST(TextReaderLineNumber, NamesTheLineALineReaderHandedOver) {
+    auto in = TextReader::fromString("a\r\r\nb\n\n\rc");
+    const std::vector<std::uint64_t> expected{1, 2, 3, 4, 5, 6};
+    std::vector<std::uint64_t> lines;
+    while (!in.eof()) {
+        in.readLine();
+        lines.push_back(*in.lineNumber());
+    }
+    EXPECT_EQ(lines, expected);
+}
+
+TEST(TextReaderLineNumber, CountsBlocksAlreadyPassedFromTheFile) {
+    // A CR LF straddles the first block boundary, lone CRs follow, and the bad token lies in the
+    // third block; a second file ends its first block with a lone CR and the bad token.
+    std::string text;
+    std::uint64_t lines = 0;
+    for (; text.size() < (1u << 20) - 20; ++lines)
+        text += "1 2\n";
+    text += "3" + std::string((1u << 20) - 1 - text.size() - 1, ' ') + "\r\n";
+    ++lines;
+    for (; text.size() < (5u << 19); ++lines)
+        text += "4 5\r";
+    text += "6 bad\n";
+    ++lines;
+    auto path = writeTemp("lineid_reader_lines.txt", text);
+    auto in = TextReader::openFile(path);
+    EXPECT_THROW(for (;;) in.readReal(), AppError);
+    EXPECT_EQ(in.lineNumber(), lines);
+
+    std::string edge;
+    std::uint64_t edgeLines = 0;
+    for (; edge.size() < (1u << 20) - 20; ++edgeLines)
+        edge += "1 2\n";
+    edge += "3" + std::string((1u << 20) - 2 - edge.size() - 1, ' ') + "\rx";
+    ASSERT_EQ(edge.size(), 1u << 20);
+    edgeLines += 2;
+    writeTemp("lineid_reader_lines.txt", edge);
+    auto atEdge = TextReader::openFile(path);
+    EXPECT_THROW(for (;;) atEdge.readReal(), AppError);
+    EXPECT_EQ(atEdge.lineNumber(), edgeLines);
+    std::filesystem::remove(path);
+}
