@@ -23,21 +23,28 @@ void correctAxis(store::SpectrumStore& store, LinearError error) {
             store.zExp[i] = store.xExp[i];
         store.zExpCurrent = true;
     }
+    for (int i = 1; i <= store.nExp; ++i)
+        store.xExp[i] = correctedWavelength(error, store.xExp[i]);
+}
+
+double correctedWavelength(LinearError error, double x) {
     using textio::checkedDifference;
     using textio::checkedProduct;
     using textio::checkedSum;
-    for (int i = 1; i <= store.nExp; ++i) {
-        double x = store.xExp[i];
-        store.xExp[i] =
-            checkedDifference(x, checkedSum(checkedProduct(error.slope, x), error.intercept));
-    }
+    return checkedDifference(x, checkedSum(checkedProduct(error.slope, x), error.intercept));
 }
 
 void writeCorrectedSpectrum(const std::filesystem::path& path, const store::SpectrumStore& store) {
+    const auto n = static_cast<std::size_t>(store.nExp);
+    writeCorrectedSpectrum(path, std::span(store.xExp.data(), n), std::span(store.yExp.data(), n));
+}
+
+void writeCorrectedSpectrum(const std::filesystem::path& path, std::span<const double> x,
+                            std::span<const double> y) {
     auto out = textio::TextWriter::create(path);
-    for (int i = 1; i <= store.nExp; ++i) {
-        out.writeField(store.xExp[i], 10, 2, textio::FieldPlace::First);
-        out.writeField(store.yExp[i], 10, 2, textio::FieldPlace::Following);
+    for (std::size_t i = 0; i < x.size() && i < y.size(); ++i) {
+        out.writeField(x[i], 10, 2, textio::FieldPlace::First);
+        out.writeField(y[i], 10, 2, textio::FieldPlace::Following);
         out.endLine();
     }
     out.close();

@@ -7,6 +7,7 @@
 #include "store/SpectrumStore.h"
 
 #include <filesystem>
+#include <span>
 
 namespace lines {
 
@@ -23,6 +24,12 @@ LinearError chromexError(double cw);
 // first correction of a spectrum saves them in zExp, later ones restore them from there.
 void correctAxis(store::SpectrumStore& store, LinearError error);
 
+// x - (slope * x + intercept), with the checked arithmetic of the correction.
+double correctedWavelength(LinearError error, double x);
+
 void writeCorrectedSpectrum(const std::filesystem::path& path, const store::SpectrumStore& store);
+// The same file from points held outside the store.
+void writeCorrectedSpectrum(const std::filesystem::path& path, std::span<const double> x,
+                            std::span<const double> y);
 
 } // namespace lines
