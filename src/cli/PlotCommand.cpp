@@ -2,6 +2,7 @@
 #include "Commands.h"
 #include "Common.h"
 #include "Figure.h"
+#include "WindowInputs.h"
 
 #include "plot/PlotScale.h"
 #include "store/SpectrumStore.h"
@@ -112,12 +113,11 @@ void note(const std::string& file, const std::string& text) {
     std::cerr << "lineid-cli: " << file << ": " << text << "\n";
 }
 
+// A bad number is named with its line.
 store::WholeFile readWhole(const std::string& path, store::WholeFile (*read)(textio::TextReader&)) {
-    return reading(path, [&] {
-        textio::checkInputFile(path);
-        auto in = textio::TextReader::openFile(path);
-        return read(in);
-    });
+    reading(path, [&] { textio::checkInputFile(path); });
+    textio::TextReader in = openInput(path);
+    return readingLines(path, in, [&] { return read(in); });
 }
 
 // `what` names the records with their article and drawn form: "puntos", "los", "todos".

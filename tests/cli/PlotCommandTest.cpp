@@ -162,6 +162,8 @@ TEST(PlotCommand, BadInputFailsWithOneLineAndLeavesNoFile) {
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(filesIn(folder), 2u) << r.err;
     }
+    auto bad = runCli({"plot", "bad.dat", "-o", "f.png"}, folder);
+    EXPECT_EQ(bad.err, "lineid-cli: bad.dat: línea 2: Invalid numeric input\n");
     // An output that is one of the inputs is refused before anything is written.
     std::ofstream(folder / "s.png") << "400 1\n410 2\n";
     auto r = runCli({"plot", "s.png", "-o", "./s.png"}, folder);
