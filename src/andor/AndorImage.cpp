@@ -239,10 +239,17 @@ bool ImageStream::refill(std::size_t keep) {
     }
     if (n == 0)
         ended_ = true;
-    if (ended_)
-        fd_.reset();
     end_ += n;
     return n > 0;
+}
+
+std::optional<std::uint64_t> ImageStream::lineNumber() const {
+    const std::uint64_t read = (fd_.get() < 0 ? textPos_ : offset_) - (end_ - pos_);
+    if (read == 0)
+        return 1;
+    if (fd_.get() < 0)
+        return textio::lineAt(text_, read - 1);
+    return textio::lineAt(fd_.get(), read - 1);
 }
 
 bool ImageStream::eof() {
@@ -353,7 +360,7 @@ long long ImageStream::moveToLineEnd(long long count, const textio::BlockLineEnd
     end_ = 0;
     if (!found && (head.textEnded || (tail != nullptr && tail->textEnded))) {
         ended_ = true;
-        fd_.reset();
+        offset_ = position;
         return 0;
     }
     if (::lseek(fd_.get(), static_cast<off_t>(position), SEEK_SET) < 0)

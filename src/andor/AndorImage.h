@@ -59,7 +59,8 @@ struct ReadLimits {
 
 // An image read from its start in bounded blocks, ending at the first Ctrl-Z or at the end of
 // the file. A file that shrinks while it is read ends where its data ends; a failing read raises
-// "No se pudo leer el archivo de imagen". The stream owns its descriptor and closes it.
+// "No se pudo leer el archivo de imagen". The stream owns its descriptor and closes it when it
+// goes away.
 class ImageStream {
 public:
     // Refuses what textio::checkInputFile refuses, then "File not found" or "File access denied"
@@ -97,6 +98,9 @@ public:
     void unread(std::string_view bytes);
     // True when nothing is left to read.
     bool eof();
+    // The line (from 1) of the last character read, for a message; nothing when the file
+    // cannot be read again.
+    std::optional<std::uint64_t> lineNumber() const;
 
 private:
     explicit ImageStream(ReadLimits limits) : limits_(limits) {}

@@ -65,11 +65,13 @@ void traceImage(const fs::path& image, std::span<const fs::path> images,
         reading(image, [&] { textio::ensureDistinct(images, name); });
     auto in = reading(image, [&] { return andor::ImageStream::open(image); });
     textio::TextWriter writer = createOutput(out);
-    reading(image, [&] {
+    try {
         andor::extractTrace(in, settings, [&](const andor::TracePoint& point) {
             writing(out, [&] { writer.writeLine(andor::traceFileLine(settings.mode, point)); });
         });
-    });
+    } catch (const textio::AppError& e) {
+        failOn(image, e.what(), in.lineNumber());
+    }
     writing(out, [&] { writer.close(); });
     out.commit();
 }

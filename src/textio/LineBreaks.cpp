@@ -101,4 +101,23 @@ BlockLineEnds countFileLineEnds(int fd, std::uint64_t from, std::uint64_t to, st
     return result;
 }
 
+std::uint64_t lineAt(std::string_view text, std::uint64_t offset) {
+    offset = std::min<std::uint64_t>(offset, text.size());
+    int at = offset < text.size() ? static_cast<unsigned char>(text[offset]) : -1;
+    return 1 + countLineEnds(text.substr(0, offset), at);
+}
+
+std::optional<std::uint64_t> lineAt(int fd, std::uint64_t offset) {
+    try {
+        BlockLineEnds before =
+            countFileLineEnds(fd, 0, offset, std::size_t{256} << 10, UINT64_MAX, nullptr);
+        std::uint64_t line = 1;
+        for (std::uint64_t ends : before.ends)
+            line += ends;
+        return line;
+    } catch (const AppError&) {
+        return std::nullopt;
+    }
+}
+
 } // namespace textio

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -33,5 +34,11 @@ struct BlockLineEnds {
 // failing read raises "No se pudo leer el archivo de imagen".
 BlockLineEnds countFileLineEnds(int fd, std::uint64_t from, std::uint64_t to, std::size_t block,
                                 std::uint64_t enough, const std::atomic<bool>* stop);
+
+// The line (counted from 1) that holds the byte at `offset` of a text: the line a reader was
+// reading when it stopped after that byte, for a message.
+std::uint64_t lineAt(std::string_view text, std::uint64_t offset);
+// The same for an open file, read again from its start; nothing when it cannot be read.
+std::optional<std::uint64_t> lineAt(int fd, std::uint64_t offset);
 
 } // namespace textio

@@ -1,6 +1,8 @@
 // Buffered reader for the program's plain-text data files.
 #include "TextReader.h"
 
+#include "LineBreaks.h"
+
 #include "AppError.h"
 #include "Files.h"
 
@@ -324,68 +326,14 @@ void TextReader::skipLine() {
     streamLine([](std::string_view) {});
 }
 
-int TextReader::consumedByte(std::uint64_t offset) {
-    if (offset >= bufferStart_)
-        return static_cast<unsigned char>(buffer_[static_cast<std::size_t>(offset - bufferStart_)]);
-    unsigned char byte = 0;
-    if (!file_ || ::pread(::fileno(file_.get()), &byte, 1, static_cast<off_t>(offset)) != 1)
-        return -1;
-    return byte;
-}
-
-bool TextReader::countLineEndsTo(std::uint64_t to) {
-    auto count = [this](const char* p, std::size_t n) {
-        for (const char* end = p + n; p < end; ++p) {
-            if (pendingCr_ && *p != '\n')
-                ++lineEnds_;
-            pendingCr_ = *p == '\r';
-            if (*p == '\n')
-                ++lineEnds_;
-        }
-    };
-    if (countedTo_ < bufferStart_ && countedTo_ < to) {
-        // Blocks already passed: read again from the file, which stays open to its end.
-        if (!file_)
-            return false;
-        std::vector<char> block(std::size_t{1} << 16);
-        const std::uint64_t stop = std::min(to, bufferStart_);
-        while (countedTo_ < stop) {
-            auto want =
-                static_cast<std::size_t>(std::min<std::uint64_t>(block.size(), stop - countedTo_));
-            ssize_t n =
-                ::pread(::fileno(file_.get()), block.data(), want, static_cast<off_t>(countedTo_));
-            if (n <= 0)
-                return false;
-            count(block.data(), static_cast<std::size_t>(n));
-            countedTo_ += static_cast<std::uint64_t>(n);
-        }
-    }
-    if (countedTo_ < to) {
-        count(buffer_.data() + (countedTo_ - bufferStart_),
-              static_cast<std::size_t>(to - countedTo_));
-        countedTo_ = to;
-    }
-    return true;
-}
-
 std::optional<std::uint64_t> TextReader::lineNumber() {
     const std::uint64_t consumed = bufferStart_ + pos_;
     if (consumed == 0)
         return 1;
-    // The line ends wholly before the last character consumed; a CR just before it is one
-    // unless that character is its LF.
-    const std::uint64_t last = consumed - 1;
-    if (!countLineEndsTo(last))
-        return std::nullopt;
-    std::uint64_t lines = 1 + lineEnds_;
-    if (pendingCr_) {
-        int c = consumedByte(last);
-        if (c < 0)
-            return std::nullopt;
-        if (c != '\n')
-            ++lines;
-    }
-    return lines;
+    // The line of the last character consumed, the file read again from its start.
+    if (file_)
+        return lineAt(::fileno(file_.get()), consumed - 1);
+    return lineAt(std::string_view(buffer_.data(), end_), consumed - 1);
 }
 
 } // namespace textio

@@ -104,12 +104,6 @@ private:
     // Consumes one line end at the current position and returns it ("" when there is none).
     std::string_view consumeLineEnd();
 
-    // Counts the line ends of the text up to offset `to` into lineEnds_; false when a part of
-    // it that has left the buffer cannot be read again.
-    bool countLineEndsTo(std::uint64_t to);
-    // The byte at `offset` of the text, already consumed; -1 when it cannot be read again.
-    int consumedByte(std::uint64_t offset);
-
     std::unique_ptr<std::FILE, FileCloser> file_;
     // The file has been read to its end (it stays open so that lineNumber can read it again).
     bool fileEnded_ = false;
@@ -119,11 +113,6 @@ private:
     // Offset in the text of buffer_[0].
     std::uint64_t bufferStart_ = 0;
     std::string token_;
-    // lineNumber's count so far: the line ends in the text before offset countedTo_, and
-    // whether the byte just before it is a CR, a line end unless an LF follows.
-    std::uint64_t countedTo_ = 0;
-    std::uint64_t lineEnds_ = 0;
-    bool pendingCr_ = false;
 };
 
 } // namespace textio

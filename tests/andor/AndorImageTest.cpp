@@ -299,7 +299,8 @@ TEST(ImageStream, LongSkipsInAFileLandWhereLineByLineSkipsLand) {
     for (int line = 0; text.size() < (std::size_t{9} << 20); ++line)
         text += std::to_string(line) +
                 std::string(static_cast<std::size_t>(line * 7919 % 3000), 'x') + ends[line % 3];
-    auto path = std::filesystem::temp_directory_path() / "lineid_image_long.asc";
+    auto path = std::filesystem::temp_directory_path() /
+                ("lineid_image_long" + std::to_string(::getpid()) + ".asc");
     auto check = [&path](const std::string& file, std::string_view context) {
         std::ofstream(path, std::ios::binary | std::ios::trunc) << file;
         for (long long count : {999LL, 1000LL, 4321LL, 5000LL, 6100LL, 9999999LL}) {

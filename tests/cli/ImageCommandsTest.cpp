@@ -126,9 +126,12 @@ TEST(TraceCommand, AnyFrameSizeToStandardOutput) {
 TEST(TraceCommand, BadNumberLeavesNoTrace) {
     CliFolder cli;
     std::string text = image(1);
-    text[text.find('\t', 5000) + 1] = 'x';
+    auto bad = text.find('\t', 5000) + 1;
+    text[bad] = 'x';
     cli.write("img.asc", text);
-    expectFailure(runCli({"trace", "img.asc"}, cli.path()), "img.asc: Invalid numeric input", cli,
+    auto line = 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(bad), '\n');
+    expectFailure(runCli({"trace", "img.asc"}, cli.path()),
+                  "img.asc: línea " + std::to_string(line) + ": Invalid numeric input", cli,
                   {"img.asc"});
 }
 
