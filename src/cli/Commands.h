@@ -16,5 +16,6 @@ void addRatiosCommand(CLI::App& app);
 void addPeaksCommand(CLI::App& app);
 void addProfilesCommand(CLI::App& app);
 void addPlotCommand(CLI::App& app);
+void addIdentifyCommand(CLI::App& app);
 
 } // namespace cli

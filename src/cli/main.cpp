@@ -19,7 +19,7 @@ std::string usageText(const CLI::ParseError& e) {
             return "falta " + m[1].str();
         if (std::regex_search(what, m, std::regex(R"(subcommand)")))
             return "falta la orden (trace, split, crop, nist, eva, ratios, peaks, profiles, "
-                   "plot)";
+                   "plot, identify)";
         return "falta un argumento obligatorio: " + what;
     }
     if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
     cli::addPeaksCommand(app);
     cli::addProfilesCommand(app);
     cli::addPlotCommand(app);
+    cli::addIdentifyCommand(app);
     for (CLI::App* command : app.get_subcommands({})) {
         command->group("Órdenes");
         if (CLI::Option* help = command->get_help_ptr())

@@ -101,8 +101,8 @@ void writeTable(std::ostream& out, const Result& result) {
             out << peak << "\t\t\t\t\n";
         for (const Candidate& c : p.candidates)
             out << peak << "\t" << c.line->label << "\t" << printed("%.4f", c.line->wavelength)
-                << "\t" << printed("%.6g", c.line->intensity) << "\t" << printed("%+.4f", c.delta)
-                << "\n";
+                << "\t" << printed("%.6g", c.line->intensity) << "\t"
+                << printed("%+.4f", std::round(c.delta * 1e4) / 1e4 + 0.0) << "\n";
     }
 }
 
