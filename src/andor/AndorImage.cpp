@@ -460,6 +460,11 @@ bool windowFits(const TraceSettings& settings) {
     return windowOf(settings).fits;
 }
 
+void checkHalfWidth(const TraceSettings& settings) {
+    if (settings.mode == TraceMode::Column && settings.halfWidth <= 0)
+        throw textio::AppError("La suma de pixeles vertical debe ser 1 o mayor.");
+}
+
 std::string traceFileLine(TraceMode mode, const TracePoint& point) {
     using textio::FieldPlace;
     std::string value = textio::dataField(point.value, 10, 0, FieldPlace::Following);

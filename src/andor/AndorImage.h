@@ -172,6 +172,10 @@ void extractTrace(std::string_view text, const TraceSettings& settings,
 // A column trace's summing window (or single position) lies on the values of a line.
 bool windowFits(const TraceSettings& settings);
 
+// A column trace averages over a summing half-width of 1 or more; a smaller one is refused with
+// the operator's text before anything is written. Line mode does not use the half-width.
+void checkHalfWidth(const TraceSettings& settings);
+
 // The trace file line: column mode "%10.3f%10.0f" of abscissa and value, line mode the
 // position as a whole number in 10 characters and the value "%10.0f".
 std::string traceFileLine(TraceMode mode, const TracePoint& point);

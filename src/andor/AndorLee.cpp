@@ -2,7 +2,6 @@
 #include "AndorLee.h"
 
 #include "andor/ImagenAndor.h"
-#include "andor/TraceCheck.h"
 #include "lines/Lineas.h"
 #include "platform/Controls.h"
 #include "platform/Guard.h"

@@ -7,7 +7,6 @@
 
 #include "andor/AndorImage.h"
 #include "andor/ImageSplit.h"
-#include "andor/TraceCheck.h"
 #include "textio/Convert.h"
 #include "textio/Files.h"
 #include "textio/TextReader.h"

@@ -4,7 +4,7 @@
 #include "Common.h"
 #include "WindowInputs.h"
 
-#include "andor/TraceCheck.h"
+#include "andor/AndorImage.h"
 #include "eva/LineRatio.h"
 #include "eva/ParallelRatioRun.h"
 
