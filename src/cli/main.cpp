@@ -6,18 +6,17 @@
 
 #include <clocale>
 #include <iostream>
-#include <regex>
 
 namespace {
 
 // One Spanish line for a wrong use of the options.
 std::string usageText(const CLI::ParseError& e) {
     std::string what = e.what();
-    std::smatch m;
     if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr) {
-        if (std::regex_search(what, m, std::regex(R"(^(\S+) is required)")))
-            return "falta " + m[1].str();
-        if (std::regex_search(what, m, std::regex(R"(subcommand)")))
+        auto required = what.find(" is required");
+        if (required != std::string::npos && what.find(' ') == required)
+            return "falta " + what.substr(0, required);
+        if (what.find("subcommand") != std::string::npos)
             return "falta la orden (trace, split, crop, nist, eva, ratios, peaks, profiles, "
                    "plot, identify)";
         return "falta un argumento obligatorio: " + what;
