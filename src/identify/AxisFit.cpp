@@ -1,5 +1,6 @@
 // The robust fit of the wavelength-axis error.
 #include "AxisFit.h"
+#include "Peaks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,14 +25,6 @@ constexpr std::size_t startSample = 200;
 constexpr double windowPerRms = 4;
 constexpr double windowFloor = 1.0 / 50;
 constexpr double cellsPerTolerance = 4;
-
-double median(std::vector<double> v) {
-    const auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
-    std::nth_element(v.begin(), middle, v.end());
-    if (v.size() % 2 == 1)
-        return *middle;
-    return (*middle + *std::max_element(v.begin(), middle)) / 2;
-}
 
 double errorAt(lines::LinearError e, double x) {
     return e.slope * x + e.intercept;

@@ -32,14 +32,6 @@ constexpr double fwhmPerSigma = 2.3548200450309493;
 // No line of a peak file is longer.
 constexpr std::size_t maxPeakLine = 1000;
 
-double median(std::vector<double> v) {
-    const auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
-    std::nth_element(v.begin(), middle, v.end());
-    if (v.size() % 2 == 1)
-        return *middle;
-    return (*middle + *std::max_element(v.begin(), middle)) / 2;
-}
-
 struct Maximum {
     std::size_t index = 0;
     double prominence = 0; // intensity units
@@ -206,6 +198,16 @@ Peak placePeak(std::span<const double> x, std::span<const double> y, std::size_t
 }
 
 } // namespace
+
+double median(std::vector<double> v) {
+    if (v.empty())
+        return 0;
+    const auto middle = v.begin() + static_cast<std::ptrdiff_t>(v.size() / 2);
+    std::nth_element(v.begin(), middle, v.end());
+    if (v.size() % 2 == 1)
+        return *middle;
+    return (*middle + *std::max_element(v.begin(), middle)) / 2;
+}
 
 double estimateNoise(std::span<const double> y) {
     if (y.size() < 3)

@@ -19,6 +19,9 @@ struct Peak {
     double prominence = 0; // height above the higher of its two bases, in noise levels
 };
 
+// The median of the values (the mean of the two middle ones for an even count; 0 for none).
+double median(std::vector<double> values);
+
 // The standard deviation of the spectrum's noise: the median absolute deviation of the first
 // differences, scaled to a Gaussian sigma (a difference of two samples has sqrt(2) sigma).
 // Lines and a sloping continuum move only a minority of the differences, so they do not inflate

@@ -31,37 +31,6 @@ namespace {
 constexpr char16_t firstEscape = 0xDC80;
 constexpr char16_t lastEscape = 0xDCFF;
 
-// The length of the valid UTF-8 sequence at the start of `bytes`, 0 when it is not one.
-std::size_t utf8Length(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;  // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF; // nothing past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (bytes.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
-}
-
 // The bytes of a name: UTF-8, with the escaped bytes put back.
 std::string nameBytes(const QString& name) {
     std::string bytes;
@@ -120,7 +89,7 @@ QString fromPath(const std::filesystem::path& path) {
             QString::fromUtf8(bytes.data() + runStart, static_cast<qsizetype>(end - runStart)));
     };
     for (std::size_t i = 0; i < bytes.size();) {
-        if (std::size_t n = utf8Length(std::string_view(bytes).substr(i)); n > 0) {
+        if (std::size_t n = textio::utf8Length(std::string_view(bytes).substr(i)); n > 0) {
             i += n;
             continue;
         }

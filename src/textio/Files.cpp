@@ -24,37 +24,6 @@ std::size_t startOfCharacter(std::string_view text, std::size_t at) {
         --at;
     return at;
 }
-// The length of the valid UTF-8 sequence at the start of `text`, 0 when none starts there (an
-// overlong form, a surrogate, a code point past U+10FFFF or a cut sequence).
-std::size_t utf8Length(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    if (lead < 0x80)
-        return 1;
-    std::size_t length = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;
-        high = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
-            return 0;
-    }
-    return length;
-}
 
 bool isUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
@@ -104,6 +73,36 @@ std::optional<std::string> utf8ToLatin1(std::string_view text) {
 }
 
 } // namespace
+
+std::size_t utf8Length(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF))
+            return 0;
+    }
+    return length;
+}
 
 std::filesystem::path listedFile(std::string_view name, const std::filesystem::path& folder) {
     if (name.empty())

@@ -32,6 +32,10 @@ void ensureDistinct(std::initializer_list<std::filesystem::path> inputs,
 // An empty name stays empty.
 std::filesystem::path listedFile(std::string_view name, const std::filesystem::path& folder = {});
 
+// The length of the valid UTF-8 sequence at the start of `text`, 0 when none starts there (an
+// overlong form, a surrogate, a code point past U+10FFFF or a cut sequence).
+std::size_t utf8Length(std::string_view text);
+
 // The name without its last four characters (an extension with its point), counted in
 // characters of UTF-8 text, never cutting one in two; empty for four characters or fewer.
 std::string withoutLastFour(std::string_view name);
