@@ -258,7 +258,7 @@ void addSettingOptions(CLI::App& command, RatiosOptions& o) {
                     "line: el renglón de cada fibra («Renglones (abertura)»)")
         ->capture_default_str()
         ->check(CLI::IsMember({"column", "line"}))
-        ->type_name("column|line");
+        ->type_name("MODO");
     addSizeOption(command, o.size);
 }
 
