@@ -620,7 +620,8 @@ double plainNumber(std::string_view token) {
 
 } // namespace
 
-std::optional<FrameText> FrameText::read(ImageStream& in, FrameGeometry geometry, int frame) {
+std::optional<FrameText> FrameText::read(ImageStream& in, FrameGeometry geometry, int frame,
+                                         Cores cores) {
     if (geometry.lines < 1 || geometry.values < 1)
         return std::nullopt;
     const auto lines = static_cast<std::size_t>(geometry.lines);
@@ -633,14 +634,14 @@ std::optional<FrameText> FrameText::read(ImageStream& in, FrameGeometry geometry
     f.geometry_ = geometry;
     f.buffer_ = TextBuffer(TextBuffer::take());
     const std::size_t maxBytes = std::min(lines * perLine * (plainTokenLength + 2), maxFrameText);
-    if (!in.copyLines(geometry.lines, f.buffer_.text, maxBytes) || !f.split()) {
+    if (!in.copyLines(geometry.lines, f.buffer_.text, maxBytes) || !f.split(cores)) {
         in.unread(f.buffer_.text);
         return std::nullopt;
     }
     return f;
 }
 
-bool FrameText::split() {
+bool FrameText::split(Cores cores) {
     const auto lines = static_cast<std::size_t>(geometry_.lines);
     lineStart_.resize(lines + 1);
     const char* data = buffer_.text.data();
@@ -658,7 +659,7 @@ bool FrameText::split() {
     if (p != end)
         return false;
     lineStart_[lines] = static_cast<std::uint32_t>(buffer_.text.size());
-    if (!linesArePlain())
+    if (!linesArePlain(cores))
         return false;
     slot_.assign(lines, 0);
     return true;
@@ -680,12 +681,12 @@ bool FrameText::linesArePlain(std::size_t first, std::size_t last) const {
     return true;
 }
 
-bool FrameText::linesArePlain() const {
+bool FrameText::linesArePlain(Cores cores) const {
     const auto lines = static_cast<std::size_t>(geometry_.lines);
     // Checking a quarter of a million numbers is the larger part of cutting a trace: a frame of
     // some size is checked in two halves at once.
     constexpr std::size_t worthIt = std::size_t{256} << 10;
-    if (buffer_.text.size() < worthIt || lines < 2)
+    if (cores == Cores::One || buffer_.text.size() < worthIt || lines < 2)
         return linesArePlain(0, lines);
     bool secondHalf = false;
     std::thread second;

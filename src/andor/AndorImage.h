@@ -225,7 +225,11 @@ public:
     // line, another kind of token, the file ending inside it, or more text than such a frame
     // can hold); the stream then stands at the frame's start. Raises what reading the stream
     // raises.
-    static std::optional<FrameText> read(ImageStream& image, FrameGeometry geometry, int frame);
+    // The frame's numbers are checked on two cores, unless the caller already keeps every core
+    // busy (several images read at once) and asks for one.
+    enum class Cores { Two, One };
+    static std::optional<FrameText> read(ImageStream& image, FrameGeometry geometry, int frame,
+                                         Cores cores = Cores::Two);
     static std::optional<FrameText> read(std::string_view text, FrameGeometry geometry, int frame);
 
     FrameGeometry geometry() const { return geometry_; }
@@ -242,9 +246,9 @@ public:
 private:
     FrameText() = default;
     // Checks the shape and finds the lines; false when the text is not of that shape.
-    bool split();
+    bool split(Cores cores);
     // Every line (of those from `first` to before `last`) holds V + 1 plain numbers.
-    bool linesArePlain() const;
+    bool linesArePlain(Cores cores) const;
     bool linesArePlain(std::size_t first, std::size_t last) const;
     // The start of the number at `position` of `line`, splitting the line that far first.
     std::uint32_t start(int line, int position) const;

@@ -48,7 +48,8 @@ void PairByPairSource::calculate(const RatioWavelengths& lambda, RatioState& sta
 ImageTraces ImageTraces::read(const std::filesystem::path& image,
                               const andor::TraceSettings& settings) {
     auto stream = andor::ImageStream::open(image);
-    if (auto text = andor::FrameText::read(stream, settings.geometry, settings.frame))
+    if (auto text = andor::FrameText::read(stream, settings.geometry, settings.frame,
+                                           andor::FrameText::Cores::One))
         return ImageTraces(std::move(*text), settings);
     auto again = andor::ImageStream::open(image);
     return ImageTraces(andor::ParsedFrame::read(again, settings.geometry, settings.frame),
