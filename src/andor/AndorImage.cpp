@@ -304,7 +304,7 @@ long long ImageStream::skipInParallel(long long count) {
     const auto size = static_cast<std::uint64_t>(info.st_size);
     if (size <= from || size - from < worthIt)
         return count;
-    constexpr std::size_t scanBlock = std::size_t{256} << 10;
+    constexpr std::size_t scanBlock = textio::lineScanBlock;
     const std::uint64_t middle = from + (size - from) / 2 / scanBlock * scanBlock;
     const auto wanted = static_cast<std::uint64_t>(count);
     std::atomic<bool> stop{false};

@@ -109,8 +109,7 @@ std::uint64_t lineAt(std::string_view text, std::uint64_t offset) {
 
 std::optional<std::uint64_t> lineAt(int fd, std::uint64_t offset) {
     try {
-        BlockLineEnds before =
-            countFileLineEnds(fd, 0, offset, std::size_t{256} << 10, UINT64_MAX, nullptr);
+        BlockLineEnds before = countFileLineEnds(fd, 0, offset, lineScanBlock, UINT64_MAX, nullptr);
         std::uint64_t line = 1;
         for (std::uint64_t ends : before.ends)
             line += ends;

@@ -30,6 +30,10 @@ struct BlockLineEnds {
     bool textEnded = false;          // a Ctrl-Z or the file's end came before `to`
 };
 
+// The block in which a file's line ends are counted: large enough to amortise a read, small
+// enough to stay in the processor's cache.
+inline constexpr std::size_t lineScanBlock = std::size_t{256} << 10;
+
 // Stops early, after a whole block, once `enough` line ends are counted or `stop` is set. A
 // failing read raises "No se pudo leer el archivo de imagen".
 BlockLineEnds countFileLineEnds(int fd, std::uint64_t from, std::uint64_t to, std::size_t block,
