@@ -1,5 +1,6 @@
 // The camera's ASCII image file and the extraction of one trace from one of its frames.
 #include "AndorImage.h"
+#include "PlainLine.h"
 
 #include "textio/AppError.h"
 #include "textio/Convert.h"
@@ -559,7 +560,6 @@ namespace andor {
 
 namespace {
 
-constexpr std::size_t plainTokenLength = 16;
 // Larger frames are read the general way, in blocks.
 constexpr std::size_t maxFrameText = std::size_t{64} << 20;
 
@@ -569,34 +569,6 @@ bool isSeparator(char c) {
 
 bool isTokenChar(char c) {
     return isDigit(c) || c == '.' || c == '+' || c == '-';
-}
-
-// The numbers of one line, from `p` to `end` (its line end excluded): `count` plain numbers.
-bool isPlainLine(const char* p, const char* end, std::size_t count) {
-    std::size_t found = 0;
-    for (;;) {
-        while (p < end && isSeparator(*p))
-            ++p;
-        if (p == end)
-            return found == count;
-        const char* token = p;
-        if (*p == '+' || *p == '-')
-            ++p;
-        const char* digits = p;
-        while (p < end && isDigit(*p))
-            ++p;
-        auto digitCount = static_cast<std::size_t>(p - digits);
-        if (p < end && *p == '.') {
-            ++p;
-            const char* fraction = p;
-            while (p < end && isDigit(*p))
-                ++p;
-            digitCount += static_cast<std::size_t>(p - fraction);
-        }
-        if (digitCount == 0 || static_cast<std::size_t>(p - token) > plainTokenLength ||
-            (p < end && !isSeparator(*p)) || ++found > count)
-            return false;
-    }
 }
 
 // A plain number: whole numbers of up to 15 digits directly, anything else by the text rule.
@@ -675,7 +647,7 @@ bool FrameText::linesArePlain(std::size_t first, std::size_t last) const {
             --content;
         if (content > p && content[-1] == '\r')
             --content;
-        if (!isPlainLine(p, content, perLine))
+        if (!isPlainLine({p, static_cast<std::size_t>(content - p)}, perLine))
             return false;
     }
     return true;
@@ -705,56 +677,48 @@ std::optional<FrameText> FrameText::read(std::string_view text, FrameGeometry ge
     return read(in, geometry, frame);
 }
 
-std::uint32_t FrameText::start(int line, int position) const {
+const double* FrameText::values(int line, int count) const {
     const auto perLine = static_cast<std::size_t>(geometry_.values) + 1;
     const auto row = static_cast<std::size_t>(line - 1);
     if (slot_[row] == 0) {
-        starts_.resize(starts_.size() + perLine);
+        values_.resize(values_.size() + perLine);
         split_.push_back(0);
+        resume_.push_back(lineStart_[row]);
         slot_[row] = static_cast<std::uint32_t>(split_.size());
     }
     const std::size_t slot = slot_[row] - 1;
-    std::uint32_t* starts = starts_.data() + slot * perLine;
+    double* values = values_.data() + slot * perLine;
     std::uint32_t& split = split_[slot];
-    const auto wanted = static_cast<std::uint32_t>(position);
+    const auto wanted = static_cast<std::uint32_t>(count);
     if (wanted > split) {
-        const char* data = buffer_.text.data();
-        const char* p = data + (split == 0 ? lineStart_[row] : starts[split - 1]);
         // Every line holds V + 1 numbers, each followed by a blank, a line end or the text's end.
-        if (split > 0)
-            while (isTokenChar(*p))
-                ++p;
+        const char* data = buffer_.text.data();
+        const char* p = data + resume_[slot];
         for (; split < wanted; ++split) {
             while (isSeparator(*p))
                 ++p;
-            starts[split] = static_cast<std::uint32_t>(p - data);
-            if (split + 1 < wanted)
-                while (isTokenChar(*p))
-                    ++p;
+            const char* begin = p;
+            while (isTokenChar(*p))
+                ++p;
+            values[split] = plainNumber({begin, static_cast<std::size_t>(p - begin)});
         }
+        resume_[slot] = static_cast<std::uint32_t>(p - data);
     }
-    return starts[position - 1];
-}
-
-std::string_view FrameText::token(int line, int position) const {
-    const char* begin = buffer_.text.data() + start(line, position);
-    const char* p = begin;
-    while (isTokenChar(*p))
-        ++p;
-    return {begin, static_cast<std::size_t>(p - begin)};
+    return values;
 }
 
 double FrameText::number(int line, int position) const {
-    return plainNumber(token(line, position));
+    return values(line, position)[position - 1];
 }
 
 double FrameText::columnValue(const TraceSettings& s, int line) const {
     const Window window = windowOf(s);
     if (s.halfWidth == 1)
         return number(line, window.first);
+    const double* row = values(line, window.last);
     double sum = 0;
     for (int i = window.first; i <= window.last; ++i)
-        sum += number(line, i);
+        sum += row[i - 1];
     return windowMean(sum, s);
 }
 

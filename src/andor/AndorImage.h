@@ -233,8 +233,7 @@ public:
     static std::optional<FrameText> read(std::string_view text, FrameGeometry geometry, int frame);
 
     FrameGeometry geometry() const { return geometry_; }
-    // The text of the number at `position` (1 to V + 1) of `line` (1 to L).
-    std::string_view token(int line, int position) const;
+    // The number at `position` (1 to V + 1) of `line` (1 to L).
     double number(int line, int position) const;
     // A column trace's value at `line`: the number at the trace index, or the rounded mean of
     // its summing window; the window must fit (positions 2 to V + 1).
@@ -250,8 +249,9 @@ private:
     // Every line (of those from `first` to before `last`) holds V + 1 plain numbers.
     bool linesArePlain(Cores cores) const;
     bool linesArePlain(std::size_t first, std::size_t last) const;
-    // The start of the number at `position` of `line`, splitting the line that far first.
-    std::uint32_t start(int line, int position) const;
+    // The first `count` numbers of `line`, read first where they have not been yet; valid until
+    // another line is read.
+    const double* values(int line, int count) const;
 
     // The frame's text, whose room goes back to the next frame read when it is done with.
     struct TextBuffer {
@@ -270,11 +270,13 @@ private:
     FrameGeometry geometry_;
     TextBuffer buffer_;
     std::vector<std::uint32_t> lineStart_; // L + 1 entries, the last one past the frame
-    // The lines split so far: slot_[line - 1] is 1 + the line's slot, or 0; a slot holds the
-    // starts of the line's first split_[slot] numbers, in V + 1 places.
+    // The lines read so far: slot_[line - 1] is 1 + the line's slot, or 0; a slot holds the
+    // line's first split_[slot] numbers, in V + 1 places, and resume_[slot] is where its text
+    // goes on after them.
     mutable std::vector<std::uint32_t> slot_;
-    mutable std::vector<std::uint32_t> starts_;
+    mutable std::vector<double> values_;
     mutable std::vector<std::uint32_t> split_;
+    mutable std::vector<std::uint32_t> resume_;
 };
 
 } // namespace andor

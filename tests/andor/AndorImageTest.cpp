@@ -371,7 +371,7 @@ TEST(FrameText, ReadsFramesOfTheCommonShapeOnly) {
     const andor::FrameGeometry g{2, 3};
     auto frame = andor::FrameText::read("9\n9 9 9 9\n1.5 -2 +3 4\r\n2.25 5 .5 -0\n", g, 2);
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->token(1, 1), "1.5");
+    EXPECT_EQ(frame->number(1, 1), 1.5);
     EXPECT_EQ(frame->number(1, 3), 3);
     EXPECT_EQ(frame->number(2, 4), 0);
     EXPECT_TRUE(std::signbit(frame->number(2, 4)));
