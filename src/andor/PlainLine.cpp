@@ -31,7 +31,7 @@ std::size_t bitCount16(std::uint32_t x) {
 // The check as a state machine over the line's bytes, so that a run of 16 bytes holding only
 // digits and separators can be taken in one step and any other byte one at a time.
 class LineCheck {
-  public:
+public:
     explicit LineCheck(std::size_t count) : count_(count) {}
 
     bool failed() const { return failed_; }
@@ -90,7 +90,7 @@ class LineCheck {
         return !failed_ && found_ == count_;
     }
 
-  private:
+private:
     void startToken() {
         if (++found_ > count_)
             failed_ = true;
@@ -125,10 +125,9 @@ bool isPlainLine(std::string_view line, std::size_t count) {
     const __m128i tab = _mm_set1_epi8('\t');
     while (end - p >= 16 && !check.failed()) {
         __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        __m128i digits = _mm_and_si128(_mm_cmpgt_epi8(bytes, belowZero),
-                                       _mm_cmplt_epi8(bytes, aboveNine));
-        __m128i separators =
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, blank), _mm_cmpeq_epi8(bytes, tab));
+        __m128i digits =
+            _mm_and_si128(_mm_cmpgt_epi8(bytes, belowZero), _mm_cmplt_epi8(bytes, aboveNine));
+        __m128i separators = _mm_or_si128(_mm_cmpeq_epi8(bytes, blank), _mm_cmpeq_epi8(bytes, tab));
         auto digit = static_cast<std::uint32_t>(_mm_movemask_epi8(digits));
         auto separator = static_cast<std::uint32_t>(_mm_movemask_epi8(separators));
         if ((digit | separator) == 0xFFFF) {

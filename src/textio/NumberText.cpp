@@ -32,42 +32,69 @@ std::string generalFormat(double value) {
         return nonFinite(value);
     if (value == 0.0)
         return "0";
-    // 15 significant digits in scientific form: "-d.dddddddddddddde-XX".
-    std::array<char, 64> buf{};
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                             std::chars_format::scientific, 14);
-    std::string_view sci(buf.data(), static_cast<std::size_t>(res.ptr - buf.data()));
-    bool negative = sci.front() == '-';
+    // 15 significant digits in scientific form: "-d.dddddddddddddde-XX", taken apart and put
+    // together again in place: this runs for every line a list shows.
+    std::array<char, 32> sci{};
+    const char* end =
+        std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, 14)
+            .ptr;
+    const char* p = sci.data();
+    const bool negative = *p == '-';
     if (negative)
-        sci.remove_prefix(1);
-    auto ePos = sci.find('e');
-    int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
-    std::string digits;
-    for (char c : sci.substr(0, ePos))
-        if (c != '.')
-            digits.push_back(c);
-    while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+        ++p;
+    std::array<char, 16> digits{};
+    std::size_t count = 0;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits[count++] = *p;
+    ++p; // the exponent, after 'e' and its sign
+    const bool negativeExponent = *p == '-';
+    int exponent = 0;
+    std::from_chars(p + 1, end, exponent);
+    if (negativeExponent)
+        exponent = -exponent;
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
 
-    std::string out = negative ? "-" : "";
+    std::array<char, 48> out{};
+    std::size_t n = 0;
+    auto put = [&](const char* from, std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i)
+            out[n++] = from[i];
+    };
+    auto putZeros = [&](std::size_t length) {
+        for (std::size_t i = 0; i < length; ++i)
+            out[n++] = '0';
+    };
+    if (negative)
+        out[n++] = '-';
     if (exponent >= -5 && exponent < 15) {
         if (exponent >= 0) {
             auto intLen = static_cast<std::size_t>(exponent) + 1;
-            if (digits.size() <= intLen) {
-                out.append(digits).append(intLen - digits.size(), '0');
+            if (count <= intLen) {
+                put(digits.data(), count);
+                putZeros(intLen - count);
             } else {
-                out.append(digits, 0, intLen).append(1, '.').append(digits, intLen);
+                put(digits.data(), intLen);
+                out[n++] = '.';
+                put(digits.data() + intLen, count - intLen);
             }
         } else {
-            out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+            put("0.", 2);
+            putZeros(static_cast<std::size_t>(-exponent - 1));
+            put(digits.data(), count);
         }
-        return out;
+        return {out.data(), n};
     }
-    out.append(digits, 0, 1);
-    if (digits.size() > 1)
-        out.append(1, '.').append(digits, 1);
-    out.append(1, 'E').append(std::to_string(exponent));
-    return out;
+    out[n++] = digits[0];
+    if (count > 1) {
+        out[n++] = '.';
+        put(digits.data() + 1, count - 1);
+    }
+    out[n++] = 'E';
+    n = static_cast<std::size_t>(
+        std::to_chars(out.data() + n, out.data() + out.size(), exponent).ptr - out.data());
+    return {out.data(), n};
 }
 
 std::string fixedField(double value, int width, int decimals) {
@@ -76,11 +103,19 @@ std::string fixedField(double value, int width, int decimals) {
     if (value == 0.0)
         value = 0.0; // no "-0.00"
     decimals = std::max(0, std::min(decimals, 60));
-    std::string buf(400 + static_cast<std::size_t>(decimals), '\0');
-    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed,
-                             decimals);
-    buf.resize(static_cast<std::size_t>(res.ptr - buf.data()));
-    return padLeft(std::move(buf), width);
+    // The longest double in fixed form has 309 digits before the point.
+    std::array<char, 400> buf{};
+    const char* end = std::to_chars(buf.data(), buf.data() + buf.size(), value,
+                                    std::chars_format::fixed, decimals)
+                          .ptr;
+    const auto length = static_cast<std::size_t>(end - buf.data());
+    std::string field;
+    const std::size_t pad = width > 0 && length < static_cast<std::size_t>(width)
+                                ? static_cast<std::size_t>(width) - length
+                                : 0;
+    field.reserve(pad + length + 1);
+    field.append(pad, ' ').append(buf.data(), length);
+    return field;
 }
 
 std::string dataField(double value, int width, int decimals, FieldPlace place) {
