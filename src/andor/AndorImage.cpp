@@ -737,6 +737,7 @@ void FrameText::trace(const TraceSettings& s,
         return;
     // Each line once from its start: the abscissa, then the numbers of the window.
     const char* data = buffer_.text.data();
+    const char* textEnd = data + buffer_.text.size();
     for (int line = 1; line <= geometry_.lines; ++line) {
         const char* p = data + lineStart_[static_cast<std::size_t>(line - 1)];
         auto next = [&p] {
@@ -748,8 +749,7 @@ void FrameText::trace(const TraceSettings& s,
             return std::string_view(begin, static_cast<std::size_t>(p - begin));
         };
         double x = plainNumber(next());
-        for (int i = 2; i < window.first; ++i)
-            next();
+        p = startOfNumber(p, textEnd, static_cast<std::size_t>(window.first - 1));
         double value = 0;
         if (s.halfWidth == 1) {
             value = plainNumber(next());

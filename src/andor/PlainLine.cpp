@@ -144,4 +144,33 @@ bool isPlainLine(std::string_view line, std::size_t count) {
     return check.finish();
 }
 
+const char* startOfNumber(const char* p, const char* end, std::size_t k) {
+    // A number starts where a character above the blank follows a blank, a tab or the start.
+    bool afterNumber = false;
+#if defined(__SSE2__)
+    const __m128i blank = _mm_set1_epi8(' ');
+    while (end - p >= 16) {
+        __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        auto inNumber = static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpgt_epi8(bytes, blank)));
+        std::uint32_t starts = inNumber & ~((inNumber << 1) | (afterNumber ? 1U : 0U)) & 0xFFFFU;
+        std::size_t here = bitCount16(starts);
+        if (here >= k) {
+            for (; k > 1; --k)
+                starts &= starts - 1;
+            return p + std::countr_zero(starts);
+        }
+        k -= here;
+        afterNumber = (inNumber & 0x8000U) != 0;
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        bool inNumber = static_cast<signed char>(*p) > ' ';
+        if (inNumber && !afterNumber && --k == 0)
+            return p;
+        afterNumber = inNumber;
+    }
+    return end;
+}
+
 } // namespace andor

@@ -14,4 +14,8 @@ inline constexpr std::size_t plainTokenLength = 16;
 // `line` excludes its line end.
 bool isPlainLine(std::string_view line, std::size_t count);
 
+// The start of the `k`-th number (from 1) from `p`, a line's start or the end of one of its
+// numbers, in text that holds plain lines; `end` when the text ends first.
+const char* startOfNumber(const char* p, const char* end, std::size_t k);
+
 } // namespace andor

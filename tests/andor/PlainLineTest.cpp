@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,6 +70,34 @@ TEST(PlainLine, AgreesWithTheRuleTokenByToken) {
         ASSERT_EQ(andor::isPlainLine(line, count + 1), reference(line, count + 1)) << line;
     }
     EXPECT_GT(plain, 20000); // the accepting side is tried too
+}
+
+TEST(PlainLine, FindsTheStartOfEachNumber) {
+    std::mt19937 random(3);
+    for (int n = 0; n < 2000; ++n) {
+        std::string line;
+        std::vector<std::size_t> starts;
+        auto numbers = std::uniform_int_distribution<int>(1, 30)(random);
+        for (int i = 0; i < numbers; ++i) {
+            line.append(std::uniform_int_distribution<std::size_t>(i == 0 ? 0 : 1, 4)(random),
+                        n % 2 == 0 ? '\t' : ' ');
+            starts.push_back(line.size());
+            line.append(std::to_string(random() % 100000));
+        }
+        line += "\r\n";
+        const char* end = line.data() + line.size();
+        for (std::size_t k = 1; k <= starts.size(); ++k)
+            ASSERT_EQ(andor::startOfNumber(line.data(), end, k) - line.data(),
+                      static_cast<std::ptrdiff_t>(starts[k - 1]))
+                << line << k;
+        EXPECT_EQ(andor::startOfNumber(line.data(), end, starts.size() + 1), end);
+        // From the end of the first number, the next one is the first.
+        const char* afterFirst = line.data() + line.find_first_of(" \t", starts[0]);
+        if (starts.size() > 1) {
+            EXPECT_EQ(andor::startOfNumber(afterFirst, end, 1) - line.data(),
+                      static_cast<std::ptrdiff_t>(starts[1]));
+        }
+    }
 }
 
 TEST(PlainLine, LongNumbersAcrossSteps) {
