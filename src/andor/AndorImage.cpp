@@ -1,5 +1,6 @@
 // The camera's ASCII image file and the extraction of one trace from one of its frames.
 #include "AndorImage.h"
+#include "Beside.h"
 #include "PlainLine.h"
 
 #include "textio/AppError.h"
@@ -17,8 +18,6 @@
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <system_error>
-#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -309,33 +308,30 @@ long long ImageStream::skipInParallel(long long count) {
     const std::uint64_t middle = from + (size - from) / 2 / scanBlock * scanBlock;
     const auto wanted = static_cast<std::uint64_t>(count);
     std::atomic<bool> stop{false};
+    textio::BlockLineEnds head;
     textio::BlockLineEnds tail;
     std::exception_ptr tailError;
-    std::thread second;
-    try {
-        second = std::thread([&] {
+    runBeside(
+        [&] {
             try {
                 tail = textio::countFileLineEnds(fd_.get(), middle, size, scanBlock, wanted, &stop);
             } catch (...) {
                 tailError = std::current_exception();
             }
+        },
+        [&] {
+            try {
+                head =
+                    textio::countFileLineEnds(fd_.get(), from, middle, scanBlock, wanted, nullptr);
+            } catch (...) {
+                stop = true;
+                throw;
+            }
+            std::uint64_t inHead = 0;
+            for (std::uint64_t ends : head.ends)
+                inHead += ends;
+            stop = inHead >= wanted || head.textEnded;
         });
-    } catch (const std::system_error&) {
-        return count; // no thread to be had: one core does it
-    }
-    textio::BlockLineEnds head;
-    try {
-        head = textio::countFileLineEnds(fd_.get(), from, middle, scanBlock, wanted, nullptr);
-    } catch (...) {
-        stop = true;
-        second.join();
-        throw;
-    }
-    std::uint64_t inHead = 0;
-    for (std::uint64_t ends : head.ends)
-        inHead += ends;
-    stop = inHead >= wanted || head.textEnded;
-    second.join();
     if (!stop && tailError)
         std::rethrow_exception(tailError);
     return moveToLineEnd(count, head, stop ? nullptr : &tail);
@@ -660,15 +656,10 @@ bool FrameText::linesArePlain(Cores cores) const {
     constexpr std::size_t worthIt = std::size_t{256} << 10;
     if (cores == Cores::One || buffer_.text.size() < worthIt || lines < 2)
         return linesArePlain(0, lines);
+    bool firstHalf = false;
     bool secondHalf = false;
-    std::thread second;
-    try {
-        second = std::thread([&] { secondHalf = linesArePlain(lines / 2, lines); });
-    } catch (const std::system_error&) {
-        return linesArePlain(0, lines);
-    }
-    bool firstHalf = linesArePlain(0, lines / 2);
-    second.join();
+    runBeside([&] { secondHalf = linesArePlain(lines / 2, lines); },
+              [&] { firstHalf = linesArePlain(0, lines / 2); });
     return firstHalf && secondHalf;
 }
 
