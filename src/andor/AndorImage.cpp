@@ -9,6 +9,7 @@
 #include "textio/LineBreaks.h"
 #include "textio/NumberText.h"
 #include "textio/TextReader.h"
+#include "textio/TextScan.h"
 
 #include <algorithm>
 #include <atomic>
@@ -25,18 +26,7 @@ namespace andor {
 
 namespace {
 
-constexpr char ctrlZ = 26;
-
-bool isBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-
-std::string_view untilCtrlZ(std::string_view text) {
-    const void* stop = std::memchr(text.data(), ctrlZ, text.size());
-    if (stop == nullptr)
-        return text;
-    return text.substr(0, static_cast<std::size_t>(static_cast<const char*>(stop) - text.data()));
-}
+using textio::untilCtrlZ;
 
 bool isDigit(char c) {
     return static_cast<unsigned char>(c - '0') <= 9;
@@ -232,11 +222,10 @@ bool ImageStream::refill(std::size_t keep) {
     if (end_ == capacity_)
         grow();
     char* fresh = buffer_.get() + end_;
-    std::size_t n = readSource(fresh, capacity_ - end_);
-    if (const void* stop = std::memchr(fresh, ctrlZ, n)) {
-        n = static_cast<std::size_t>(static_cast<const char*>(stop) - fresh);
+    const std::size_t read = readSource(fresh, capacity_ - end_);
+    const std::size_t n = untilCtrlZ({fresh, read}).size();
+    if (n < read)
         ended_ = true;
-    }
     if (n == 0)
         ended_ = true;
     end_ += n;
@@ -259,8 +248,7 @@ bool ImageStream::eof() {
 std::string_view ImageStream::token() {
     for (;;) {
         const char* data = buffer_.get();
-        while (pos_ < end_ && isBlank(data[pos_]))
-            ++pos_;
+        pos_ = static_cast<std::size_t>(textio::skipBlanks(data + pos_, data + end_) - data);
         if (pos_ < end_)
             break;
         if (!refill(end_))
@@ -269,8 +257,7 @@ std::string_view ImageStream::token() {
     std::size_t start = pos_;
     for (;;) {
         const char* data = buffer_.get();
-        while (pos_ < end_ && !isBlank(data[pos_]))
-            ++pos_;
+        pos_ = static_cast<std::size_t>(textio::numberEnd(data + pos_, data + end_) - data);
         if (pos_ - start > limits_.maxToken)
             throw textio::AppError("Número de más de " + std::to_string(limits_.maxToken) +
                                    " caracteres en la imagen");

@@ -1,6 +1,8 @@
 // Where lines end in a text.
 #include "LineBreaks.h"
 
+#include "TextScan.h"
+
 #include "AppError.h"
 
 #include <algorithm>
@@ -71,7 +73,6 @@ std::uint64_t countLineEnds(std::string_view bytes, int next) {
 
 BlockLineEnds countFileLineEnds(int fd, std::uint64_t from, std::uint64_t to, std::size_t block,
                                 std::uint64_t enough, const std::atomic<bool>* stop) {
-    constexpr char ctrlZ = 26;
     BlockLineEnds result;
     result.from = from;
     result.block = block;

@@ -2,6 +2,7 @@
 #include "TextReader.h"
 
 #include "LineBreaks.h"
+#include "TextScan.h"
 
 #include "AppError.h"
 #include "Files.h"
@@ -18,16 +19,14 @@ namespace textio {
 namespace {
 
 constexpr std::size_t bufferSize = 1 << 20;
-constexpr unsigned char ctrlZ = 26;
-
-bool isBlank(unsigned char c) {
-    return c <= 32 && c != ctrlZ;
+// The place of the first line break in data[from, end), or `end`.
+std::size_t lineBreakAt(const char* data, std::size_t from, std::size_t end) {
+    const char* found = findLineBreak(data + from, data + end);
+    return found != nullptr ? static_cast<std::size_t>(found - data) : end;
 }
+
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-bool isLineStop(char c) {
-    return c == '\n' || c == '\r' || static_cast<unsigned char>(c) == ctrlZ;
 }
 
 // Checks the token against the number grammar; returns the decimal magnitude of its first
@@ -141,7 +140,8 @@ TextReader TextReader::openFile(const std::filesystem::path& path) {
 
 TextReader TextReader::fromString(std::string text) {
     TextReader reader;
-    reader.buffer_.assign(text.begin(), text.end());
+    std::string_view kept = untilCtrlZ(text);
+    reader.buffer_.assign(kept.begin(), kept.end());
     reader.end_ = reader.buffer_.size();
     return reader;
 }
@@ -150,18 +150,19 @@ bool TextReader::refill() {
     if (!file_ || fileEnded_)
         return false;
     bufferStart_ += end_;
-    std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    std::size_t read = std::fread(buffer_.data(), 1, buffer_.size(), file_.get());
+    // The text ends at a Ctrl-Z: nothing after one is ever read.
+    std::size_t n = untilCtrlZ({buffer_.data(), read}).size();
     pos_ = 0;
     end_ = n;
-    fileEnded_ = n == 0;
+    fileEnded_ = n < read || n == 0;
     return n > 0;
 }
 
 int TextReader::peek() {
     if (pos_ == end_ && !refill())
         return -1;
-    auto c = static_cast<unsigned char>(buffer_[pos_]);
-    return c == ctrlZ ? -1 : c;
+    return static_cast<unsigned char>(buffer_[pos_]);
 }
 
 bool TextReader::eof() {
@@ -183,8 +184,7 @@ void TextReader::skipBlanks() {
         if (pos_ == end_ && !refill())
             return;
         const char* data = buffer_.data();
-        while (pos_ < end_ && isBlank(static_cast<unsigned char>(data[pos_])))
-            ++pos_;
+        pos_ = static_cast<std::size_t>(textio::skipBlanks(data + pos_, data + end_) - data);
         if (pos_ < end_)
             return;
     }
@@ -196,8 +196,7 @@ std::string_view TextReader::readToken() {
         return {};
     const char* data = buffer_.data();
     std::size_t start = pos_;
-    while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
-        ++pos_;
+    pos_ = static_cast<std::size_t>(numberEnd(data + pos_, data + end_) - data);
     if (pos_ - start > maxTokenLength)
         throw AppError(msg::invalidNumericInput);
     if (pos_ < end_ || !file_ || fileEnded_)
@@ -206,8 +205,7 @@ std::string_view TextReader::readToken() {
     token_.assign(data + start, pos_ - start);
     while (refill()) {
         data = buffer_.data();
-        while (pos_<end_&& static_cast<unsigned char>(data[pos_])> 32)
-            ++pos_;
+        pos_ = static_cast<std::size_t>(numberEnd(data + pos_, data + end_) - data);
         if (token_.size() + pos_ > maxTokenLength)
             throw AppError(msg::invalidNumericInput);
         token_.append(data, pos_);
@@ -268,9 +266,7 @@ std::string_view TextReader::streamLine(const std::function<void(std::string_vie
         if (pos_ == end_ && !refill())
             return "";
         const char* data = buffer_.data();
-        std::size_t p = pos_;
-        while (p < end_ && !isLineStop(data[p]))
-            ++p;
+        std::size_t p = lineBreakAt(data, pos_, end_);
         if (p > pos_)
             sink({data + pos_, p - pos_});
         pos_ = p;
@@ -294,9 +290,7 @@ std::optional<std::string> TextReader::readLineUpTo(std::size_t limit) {
         if (pos_ == end_ && !refill())
             return line;
         const char* data = buffer_.data();
-        std::size_t p = pos_;
-        while (p < end_ && !isLineStop(data[p]))
-            ++p;
+        std::size_t p = lineBreakAt(data, pos_, end_);
         if (line.size() + (p - pos_) > limit) {
             pos_ += limit + 1 - line.size();
             return std::nullopt;
