@@ -2,6 +2,7 @@
 #include "Figure.h"
 
 #include "textio/AppError.h"
+#include "textio/Files.h"
 
 #include <QColor>
 #include <QFile>
@@ -15,7 +16,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPolygonF>
-#include <QStringDecoder>
 #include <QSvgGenerator>
 
 #include <algorithm>
@@ -275,12 +275,7 @@ QString nameOf(const std::filesystem::path& file) {
 
 // Bytes of a line file as the line view shows them: UTF-8 when valid, Latin-1 otherwise.
 QString labelText(const std::string& bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text =
-        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (decoder.hasError())
-        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return text.trimmed();
+    return QString::fromStdString(textio::asUtf8(bytes)).trimmed();
 }
 
 struct LegendEntry {

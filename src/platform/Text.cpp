@@ -7,19 +7,13 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QStringDecoder>
 
 #include <optional>
 
 namespace platform {
 
 QString fromFileText(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text =
-        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (!decoder.hasError())
-        return text;
-    return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return QString::fromStdString(textio::asUtf8(bytes));
 }
 
 std::string toFileText(const QString& text) {

@@ -104,11 +104,15 @@ std::size_t utf8Length(std::string_view text) {
     return length;
 }
 
+std::string asUtf8(std::string_view bytes) {
+    return isUtf8(bytes) ? std::string(bytes) : latin1ToUtf8(bytes);
+}
+
 std::filesystem::path listedFile(std::string_view name, const std::filesystem::path& folder) {
     if (name.empty())
         return {}; // names nothing, wherever it is looked for
     const bool utf8 = isUtf8(name);
-    std::filesystem::path first = folder / (utf8 ? std::string(name) : latin1ToUtf8(name));
+    std::filesystem::path first = folder / asUtf8(name);
     std::optional<std::string> other = utf8 ? utf8ToLatin1(name) : std::string(name);
     std::error_code ec;
     if (!other || std::filesystem::exists(first, ec))

@@ -36,6 +36,10 @@ std::filesystem::path listedFile(std::string_view name, const std::filesystem::p
 // overlong form, a surrogate, a code point past U+10FFFF or a cut sequence).
 std::size_t utf8Length(std::string_view text);
 
+// Text from a file as UTF-8: its own bytes when they are valid UTF-8, otherwise each byte read as
+// a Latin-1 character (a list or a line file written on an older system).
+std::string asUtf8(std::string_view bytes);
+
 // The name without its last four characters (an extension with its point), counted in
 // characters of UTF-8 text, never cutting one in two; empty for four characters or fewer.
 std::string withoutLastFour(std::string_view name);
