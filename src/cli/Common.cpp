@@ -63,6 +63,18 @@ andor::FrameGeometry parseSize(std::string_view text) {
     throw CLI::ValidationError("--size", problem);
 }
 
+CLI::Option* addModeOption(CLI::App& command, std::string& mode, const std::string& help) {
+    mode = "column";
+    return command.add_option("--mode", mode, help)
+        ->capture_default_str()
+        ->check(CLI::IsMember({"column", "line"}))
+        ->type_name("MODO");
+}
+
+andor::TraceMode modeOf(std::string_view mode) {
+    return mode == "line" ? andor::TraceMode::Line : andor::TraceMode::Column;
+}
+
 CLI::Option* addSizeOption(CLI::App& command, std::string& size) {
     size = "1024x256";
     return command

@@ -38,6 +38,12 @@ andor::FrameGeometry parseSize(std::string_view text);
 // The --size option with its check, its help text and its default "1024x256".
 CLI::Option* addSizeOption(CLI::App& command, std::string& size);
 
+// The --mode option (column or line) with its check and its default "column"; `help` tells what
+// each mode gives in the command.
+CLI::Option* addModeOption(CLI::App& command, std::string& mode, const std::string& help);
+// The mode the option's text names.
+andor::TraceMode modeOf(std::string_view mode);
+
 // The Spanish labels, option group and help flag of the program, which its commands inherit.
 void spanishHelp(CLI::App& app);
 

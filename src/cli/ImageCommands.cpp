@@ -81,7 +81,7 @@ void runTrace(const TraceOptions& o) {
                                          "nombre que le da la ventana");
     andor::TraceSettings settings;
     settings.geometry = parseSize(o.size);
-    settings.mode = o.mode == "line" ? andor::TraceMode::Line : andor::TraceMode::Column;
+    settings.mode = modeOf(o.mode);
     // "Renglones (abertura)" puts 512 and 1 into the window's boxes.
     const bool lineMode = settings.mode == andor::TraceMode::Line;
     const std::string indexText = !o.index.empty() ? o.index : lineMode ? "512" : "47";
@@ -204,12 +204,9 @@ void addTraceCommand(CLI::App& app) {
     addEditOption(*command, "--sum", o->sum, "", EditText::Integer,
                   "Semiancho de la ventana sumada en modo column, 1 sin suma («Suma pixeles "
                   "vertical») [5; 1 en modo line]");
-    command
-        ->add_option("--mode", o->mode,
-                     "column: una columna de cada renglón, un espectro («Columnas (color)»); "
-                     "line: un renglón, la abertura («Renglones (abertura)»)")
-        ->check(CLI::IsMember({"column", "line"}))
-        ->capture_default_str();
+    addModeOption(*command, o->mode,
+                  "column: una columna de cada renglón, un espectro («Columnas (color)»); "
+                  "line: un renglón, la abertura («Renglones (abertura)»)");
     addSizeOption(*command, o->size);
     o->outputOption = command->add_option(
         "-o,--output", o->output,

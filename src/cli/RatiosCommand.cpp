@@ -102,7 +102,7 @@ std::vector<int> givenFibres(const std::vector<std::string>& texts) {
 eva::RatioRunSettings runSettings(const RatiosOptions& o) {
     eva::RatioRunSettings s;
     s.trace.geometry = parseSize(o.size);
-    s.trace.mode = o.mode == "line" ? andor::TraceMode::Line : andor::TraceMode::Column;
+    s.trace.mode = modeOf(o.mode);
     s.trace.frame = textio::strToInt(o.frame);
     // "Renglones (abertura)" puts 1 in the summing box.
     bool lineDefault = s.trace.mode == andor::TraceMode::Line && o.sumOption->count() == 0;
@@ -252,13 +252,9 @@ void addSettingOptions(CLI::App& command, RatiosOptions& o) {
     o.sumOption = addEditOption(command, "--sum", o.sum, "5", EditText::Integer,
                                 "Suma pixeles vertical: semiancho de la suma en modo column (1 "
                                 "en modo line)");
-    command
-        .add_option("--mode", o.mode,
-                    "column: la traza de cada fibra a lo largo del cuadro («Columnas (color)»); "
-                    "line: el renglón de cada fibra («Renglones (abertura)»)")
-        ->capture_default_str()
-        ->check(CLI::IsMember({"column", "line"}))
-        ->type_name("MODO");
+    addModeOption(command, o.mode,
+                  "column: la traza de cada fibra a lo largo del cuadro («Columnas (color)»); "
+                  "line: el renglón de cada fibra («Renglones (abertura)»)");
     addSizeOption(command, o.size);
 }
 
