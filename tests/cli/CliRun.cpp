@@ -4,6 +4,7 @@
 #include <QProcess>
 #include <QStringList>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -33,6 +34,21 @@ CliResult runCli(const std::vector<std::string>& args, const std::filesystem::pa
 std::string fileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::filesystem::path CliFolder::write(const std::string& name, const std::string& bytes) const {
+    const std::filesystem::path file = path() / name;
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+    return file;
+}
+
+std::vector<std::string> CliFolder::names() const {
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator(path()))
+        out.push_back(entry.path().filename().string());
+    std::ranges::sort(out);
+    return out;
 }
 
 } // namespace testsupport

@@ -3,26 +3,21 @@
 #include "CliRun.h"
 
 #include <CLI/CLI.hpp>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 using testsupport::runCli;
 
-namespace {
+using testsupport::CliFolder;
 
-std::filesystem::path folderOf(const QTemporaryDir& dir) {
-    return dir.path().toStdString();
-}
-
-} // namespace
+namespace {} // namespace
 
 TEST(CliUsage, WrongUseIsStatusTwoWithOneSpanishLine) {
-    QTemporaryDir dir;
+    CliFolder dir;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{}, {"nada"}, {"trace", "--no-such-option", "x"}}) {
-        auto r = runCli(args, folderOf(dir));
+        auto r = runCli(args, dir.path());
         EXPECT_EQ(r.status, 2) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(r.err.rfind("lineid-cli: ", 0), 0u) << r.err;
@@ -30,8 +25,8 @@ TEST(CliUsage, WrongUseIsStatusTwoWithOneSpanishLine) {
 }
 
 TEST(CliUsage, HelpListsEveryCommandInSpanish) {
-    QTemporaryDir dir;
-    auto r = runCli({"--help"}, folderOf(dir));
+    CliFolder dir;
+    auto r = runCli({"--help"}, dir.path());
     EXPECT_EQ(r.status, 0);
     for (const char* command :
          {"trace", "split", "crop", "nist", "eva", "ratios", "peaks", "profiles", "plot"})
@@ -51,15 +46,15 @@ TEST(CliSize, NamedAndGivenSizes) {
 }
 
 TEST(CliOutput, AppearsOnlyWhenCommittedAndReplacesWhole) {
-    QTemporaryDir dir;
-    auto final = folderOf(dir) / "out.dat";
+    CliFolder dir;
+    auto final = dir.path() / "out.dat";
     std::ofstream(final) << "old";
     {
         cli::OutputFile out(final);
         std::ofstream(out.path()) << "half";
     } // not committed: the old file stays, the temporary goes
     EXPECT_EQ(testsupport::fileBytes(final), "old");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folderOf(dir)),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
     cli::OutputFile out(final);

@@ -3,7 +3,6 @@
 #include "WindowTestSupport.h"
 #include "eva/EvaOp.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -14,13 +13,11 @@ using testsupport::fileBytes;
 using testsupport::runCli;
 using testsupport::WorkFolder;
 
+using testsupport::CliFolder;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path folderOf(const QTemporaryDir& dir) {
-    return dir.path().toStdString();
-}
 
 // Runs of one to five records per position over the detector, a position that comes back after
 // others, records split over two lines, CR LF line ends, blanks and an empty line at the end.
@@ -64,17 +61,17 @@ TEST(EvaCommand, WritesTheWindowsSpectrum) {
         EvaOpera->btEva->click();
         const std::string windowFile = fileBytes(work.path("ar550test.dat").toStdString());
         ASSERT_GT(std::count(windowFile.begin(), windowFile.end(), '\n'), 1024);
-        QTemporaryDir cliDir;
+        CliFolder cliDir;
         if (calibration == settings[0]) {
             // Every default: the window's name in the current folder.
-            auto r = runCli({"eva", input.toStdString()}, folderOf(cliDir));
+            auto r = runCli({"eva", input.toStdString()}, cliDir.path());
             EXPECT_EQ(r.status, 0) << r.err;
-            EXPECT_EQ(fileBytes(folderOf(cliDir) / "ar550test.dat"), windowFile);
+            EXPECT_EQ(fileBytes(cliDir.path() / "ar550test.dat"), windowFile);
         } else {
             auto r = runCli({"eva", input.toStdString(), "--lambda-first", calibration[0],
                              "--lambda-last", calibration[1], "--pixel-first", calibration[2],
                              "--pixel-last", calibration[3], "-o", "-"},
-                            folderOf(cliDir));
+                            cliDir.path());
             EXPECT_EQ(r.status, 0) << r.err;
             EXPECT_EQ(r.out, windowFile);
         }
@@ -82,10 +79,10 @@ TEST(EvaCommand, WritesTheWindowsSpectrum) {
 }
 
 TEST(EvaCommand, ABadNumberIsNamedWithItsLineAndLeavesNoFile) {
-    QTemporaryDir dir;
-    std::ofstream(folderOf(dir) / "eva.asc") << "7 1 10\n7 1 20\r\n7 2 3O\n7 3 4\n";
-    auto r = runCli({"eva", "eva.asc"}, folderOf(dir));
+    CliFolder dir;
+    std::ofstream(dir.path() / "eva.asc") << "7 1 10\n7 1 20\r\n7 2 3O\n7 3 4\n";
+    auto r = runCli({"eva", "eva.asc"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "lineid-cli: eva.asc: línea 3: Invalid numeric input\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folderOf(dir)), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }

@@ -1,7 +1,6 @@
 // The identify command of lineid-cli: its JSON keys, its corrected spectrum, and its failures.
 #include "CliRun.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +8,8 @@
 
 using testsupport::fileBytes;
 using testsupport::runCli;
+
+using testsupport::CliFolder;
 
 namespace {
 
@@ -21,8 +22,8 @@ fs::path example(const char* name) {
 } // namespace
 
 TEST(IdentifyCommand, JsonHoldsTheKeysScriptsRelyOnAndApplyWritesTheCorrectedSpectrum) {
-    QTemporaryDir dir;
-    const fs::path folder = dir.path().toStdString();
+    CliFolder dir;
+    const fs::path folder = dir.path();
     fs::copy_file(example("espectro_ar.dat"), folder / "espectro_ar.dat");
     const auto r =
         runCli({"identify", "espectro_ar.dat", "--lines", example("lineas_ar.dat").string(),
@@ -45,8 +46,8 @@ TEST(IdentifyCommand, JsonHoldsTheKeysScriptsRelyOnAndApplyWritesTheCorrectedSpe
 }
 
 TEST(IdentifyCommand, FailuresNameTheFileAndLeaveNoOutput) {
-    QTemporaryDir dir;
-    const fs::path folder = dir.path().toStdString();
+    CliFolder dir;
+    const fs::path folder = dir.path();
     const std::string lines = example("lineas_ar.dat").string();
     const std::string spectrum = example("espectro_ar.dat").string();
     auto r = runCli({"identify", "nada.dat", "--lines", lines, "-o", "salida.tsv"}, folder);

@@ -6,12 +6,12 @@
 #include "andor/AndorLee.h"
 #include "andor/Cut.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 
+using testsupport::CliFolder;
 using testsupport::DialogScript;
 using testsupport::fileBytes;
 using testsupport::runCli;
@@ -20,25 +20,6 @@ using testsupport::WorkFolder;
 namespace {
 
 namespace fs = std::filesystem;
-
-// A folder for the command, beside the window's.
-class CliFolder {
-public:
-    fs::path path() const { return dir_.path().toStdString(); }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path() / name, std::ios::binary) << bytes;
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> out;
-        for (const auto& entry : fs::directory_iterator(path()))
-            out.push_back(entry.path().filename().string());
-        std::ranges::sort(out);
-        return out;
-    }
-
-private:
-    QTemporaryDir dir_;
-};
 
 std::string image(int frames, int lines = 1024, int values = 256, std::uint32_t seed = 12345) {
     return synthetic::makeImage({frames, lines, values, "\r\n", seed});

@@ -4,18 +4,15 @@
 
 #include <QImage>
 #include <QSvgRenderer>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 using testsupport::runCli;
 
-namespace {
+using testsupport::CliFolder;
 
-std::filesystem::path folderOf(const QTemporaryDir& dir) {
-    return dir.path().toStdString();
-}
+namespace {
 
 std::string example(const char* name) {
     return std::string(LINEID_EXAMPLES) + "/" + name;
@@ -93,7 +90,7 @@ TEST(FigureLabels, BetweenCloseSticksUprightAndOverThePeakWithALeader) {
 }
 
 TEST(PlotCommand, WritesEachFormatAtTheAskedSize) {
-    QTemporaryDir dir;
+    CliFolder dir;
     const std::vector<std::string> common{"plot",
                                           example("espectro_ar.dat"),
                                           "--lines",
@@ -109,11 +106,11 @@ TEST(PlotCommand, WritesEachFormatAtTheAskedSize) {
     for (const char* name : {"f.png", "f.svg", "f.pdf"}) {
         auto args = common;
         args.insert(args.end(), {"-o", name});
-        auto r = runCli(args, folderOf(dir));
+        auto r = runCli(args, dir.path());
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
     }
-    QImage png(dir.filePath("f.png"));
+    QImage png(QString::fromStdString((dir.path() / "f.png").string()));
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(800, 500));
     EXPECT_EQ(png.dotsPerMeterX(), 11811);
@@ -127,15 +124,15 @@ TEST(PlotCommand, WritesEachFormatAtTheAskedSize) {
     EXPECT_GT(count(qRgb(0, 0, 255)), 100); // the spectrum
     EXPECT_GT(count(qRgb(255, 0, 0)), 50);  // the first set
     EXPECT_GT(count(qRgb(0, 128, 0)), 50);  // the second set
-    QSvgRenderer svg(dir.filePath("f.svg"));
+    QSvgRenderer svg(QString::fromStdString((dir.path() / "f.svg").string()));
     EXPECT_TRUE(svg.isValid());
-    EXPECT_EQ(testsupport::fileBytes(folderOf(dir) / "f.pdf").substr(0, 5), "%PDF-");
-    EXPECT_EQ(filesIn(folderOf(dir)), 3u);
+    EXPECT_EQ(testsupport::fileBytes(dir.path() / "f.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(filesIn(dir.path()), 3u);
 }
 
 TEST(PlotCommand, BadInputFailsWithOneLineAndLeavesNoFile) {
-    QTemporaryDir dir;
-    const auto folder = folderOf(dir);
+    CliFolder dir;
+    const auto folder = dir.path();
     std::ofstream(folder / "empty.dat").close();
     std::ofstream(folder / "bad.dat") << "400 1\n401 x\n";
     const std::string spectrum = example("espectro_ar.dat");

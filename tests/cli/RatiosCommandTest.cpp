@@ -6,12 +6,12 @@
 #include "andor/AndorLee.h"
 #include "eva/RazonLineas.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 
+using testsupport::CliFolder;
 using testsupport::DialogScript;
 using testsupport::fileBytes;
 using testsupport::MessageCapture;
@@ -28,19 +28,6 @@ std::string image(std::uint32_t seed) {
     shape.seed = seed;
     return synthetic::makeImage(shape);
 }
-
-// The command's folder, its inputs in datos/ beside it.
-class CliFolder {
-public:
-    CliFolder() { fs::create_directories(path() / "datos"); }
-    fs::path path() const { return dir_.path().toStdString(); }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path() / "datos" / name, std::ios::binary) << bytes;
-    }
-
-private:
-    QTemporaryDir dir_;
-};
 
 // The window reads the list and the sequence from `work` and runs.
 void runWindow(const WorkFolder& work, DialogScript& script, const std::string& list,
@@ -65,10 +52,10 @@ TEST(RatiosCommand, WritesWhatTheWindowWritesWithAnyNumberOfJobs) {
     for (std::uint32_t seed : {1u, 2u, 3u}) {
         const std::string name = "img" + std::to_string(seed) + ".asc";
         work.write(QString::fromStdString(name), image(seed));
-        cli.write(name, image(seed));
+        cli.write("datos/" + name, image(seed));
     }
-    cli.write("lista.txt", list);
-    cli.write("secuencia.txt", sequence);
+    cli.write("datos/lista.txt", list);
+    cli.write("datos/secuencia.txt", sequence);
 
     Andor->edCuadroN->setText("2");
     runWindow(work, script, list, sequence);
@@ -103,10 +90,10 @@ TEST(RatiosCommand, AMissingImageOrAnInputAsOutputLeavesNoResults) {
     MessageCapture capture;
     CliFolder cli;
     work.write("img1.asc", image(1));
-    cli.write("img1.asc", image(1));
+    cli.write("datos/img1.asc", image(1));
     const std::string missing = "img1.asc\nfalta.asc\n";
-    cli.write("lista.txt", missing);
-    cli.write("secuencia.txt", "1 40\n");
+    cli.write("datos/lista.txt", missing);
+    cli.write("datos/secuencia.txt", "1 40\n");
     runWindow(work, script, missing, "1 40\n");
     ASSERT_EQ(capture.errors(), QStringList{"File not found"});
 
@@ -129,8 +116,8 @@ TEST(RatiosCommand, AMissingImageOrAnInputAsOutputLeavesNoResults) {
 TEST(RatiosCommand, PartsJoinIntoTheWholeRun) {
     CliFolder cli;
     for (std::uint32_t seed : {1u, 2u, 3u})
-        cli.write("img" + std::to_string(seed) + ".asc", image(seed));
-    cli.write("lista.txt", list);
+        cli.write("datos/img" + std::to_string(seed) + ".asc", image(seed));
+    cli.write("datos/lista.txt", list);
     const std::vector<std::string> args{"ratios", "--list", "datos/lista.txt", "--fibres",
                                         "40,300"};
     ASSERT_EQ(runCli(args, cli.path()).status, 0);
@@ -145,14 +132,14 @@ TEST(RatiosCommand, PartsJoinIntoTheWholeRun) {
 
 TEST(RatiosCommand, AnEmptyListGivesEmptyResultsWithoutReadingImages) {
     CliFolder cli;
-    cli.write("vacia.txt", "");
-    cli.write("lista.txt", "falta.asc\n");
+    cli.write("datos/vacia.txt", "");
+    cli.write("datos/lista.txt", "falta.asc\n");
     auto r =
         runCli({"ratios", "--list", "datos/vacia.txt", "--fibres", "40", "-o", "-"}, cli.path());
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "");
     // Without fibres the window reads no image, so a missing one is no failure.
-    cli.write("secuencia.txt", "");
+    cli.write("datos/secuencia.txt", "");
     r = runCli({"ratios", "--list", "datos/lista.txt", "--sequence", "datos/secuencia.txt"},
                cli.path());
     EXPECT_EQ(r.status, 0) << r.err;

@@ -6,7 +6,6 @@
 #include "reference/Picos.h"
 #include "store/Archivos.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,13 +19,11 @@ using testsupport::MessageCapture;
 using testsupport::runCli;
 using testsupport::WorkFolder;
 
+using testsupport::CliFolder;
+
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path folderOf(const QTemporaryDir& dir) {
-    return dir.path().toStdString();
-}
 
 fs::path pathOf(const QString& path) {
     return path.toStdString();
@@ -92,8 +89,8 @@ std::string spectrum(int n, std::uint32_t seed) {
 
 TEST(NistCommand, WritesTheWindowsFileBesideTheList) {
     const std::string list = nistList();
-    QTemporaryDir cliDir;
-    const fs::path cliList = folderOf(cliDir) / "lista.asc";
+    CliFolder cliDir;
+    const fs::path cliList = cliDir.path() / "lista.asc";
     std::ofstream(cliList, std::ios::binary) << list;
     for (const char* limit : {"100", " -1"}) {
         WorkFolder work;
@@ -107,10 +104,9 @@ TEST(NistCommand, WritesTheWindowsFileBesideTheList) {
             // The default limit, the default name beside the list.
             auto r = runCli({"nist", cliList.string()}, fs::temp_directory_path());
             EXPECT_EQ(r.status, 0) << r.err;
-            EXPECT_EQ(fileBytes(folderOf(cliDir) / "lista.dat"), windowFile);
+            EXPECT_EQ(fileBytes(cliDir.path() / "lista.dat"), windowFile);
         } else {
-            auto r =
-                runCli({"nist", cliList.string(), "--limit", limit, "-o", "-"}, folderOf(cliDir));
+            auto r = runCli({"nist", cliList.string(), "--limit", limit, "-o", "-"}, cliDir.path());
             EXPECT_EQ(r.status, 0) << r.err;
             EXPECT_EQ(r.out, windowFile);
         }
@@ -118,15 +114,15 @@ TEST(NistCommand, WritesTheWindowsFileBesideTheList) {
 }
 
 TEST(NistCommand, RefusesToWriteOverItsList) {
-    QTemporaryDir dir;
+    CliFolder dir;
     const std::string list = nistList();
-    std::ofstream(folderOf(dir) / "lista.dat", std::ios::binary) << list;
-    auto r = runCli({"nist", "lista.dat"}, folderOf(dir));
+    std::ofstream(dir.path() / "lista.dat", std::ios::binary) << list;
+    auto r = runCli({"nist", "lista.dat"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "lineid-cli: El archivo de salida lista.dat es el mismo archivo de entrada; "
                      "no se sobrescribe.\n");
-    EXPECT_EQ(fileBytes(folderOf(dir) / "lista.dat"), list);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folderOf(dir)), fs::directory_iterator()), 1);
+    EXPECT_EQ(fileBytes(dir.path() / "lista.dat"), list);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 TEST(PeaksCommand, WritesTheWindowsPeakFile) {
@@ -138,14 +134,14 @@ TEST(PeaksCommand, WritesTheWindowsPeakFile) {
         BuscaPicos->btPicos->click();
         const std::string windowFile = fileBytes(pathOf(work.path("cosa3.dat")));
         ASSERT_GT(linesOf(windowFile), 5u) << average;
-        QTemporaryDir cliDir;
+        CliFolder cliDir;
         if (average == std::string("6")) {
-            auto r = runCli({"peaks", input.toStdString()}, folderOf(cliDir));
+            auto r = runCli({"peaks", input.toStdString()}, cliDir.path());
             EXPECT_EQ(r.status, 0) << r.err;
-            EXPECT_EQ(fileBytes(folderOf(cliDir) / "cosa3.dat"), windowFile);
+            EXPECT_EQ(fileBytes(cliDir.path() / "cosa3.dat"), windowFile);
         } else {
             auto r = runCli({"peaks", input.toStdString(), "--average", average, "-o", "-"},
-                            folderOf(cliDir));
+                            cliDir.path());
             EXPECT_EQ(r.status, 0) << r.err;
             EXPECT_EQ(r.out, windowFile);
         }
@@ -171,11 +167,11 @@ TEST(PeaksCommand, SaysWhenTheWindowWouldCutTheSpectrumAndSearchesItWhole) {
 }
 
 TEST(PeaksCommand, AMissingSpectrumLeavesNoFile) {
-    QTemporaryDir dir;
-    auto r = runCli({"peaks", "nada.dat"}, folderOf(dir));
+    CliFolder dir;
+    auto r = runCli({"peaks", "nada.dat"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "lineid-cli: nada.dat: File not found\n");
-    EXPECT_FALSE(fs::exists(folderOf(dir) / "cosa3.dat"));
+    EXPECT_FALSE(fs::exists(dir.path() / "cosa3.dat"));
 }
 
 TEST(ProfilesCommand, WritesTheWindowsListing) {
@@ -207,12 +203,11 @@ TEST(ProfilesCommand, WritesTheWindowsListing) {
 }
 
 TEST(ProfilesCommand, ABadNumberIsNamedWithItsLineAndLeavesNoFile) {
-    QTemporaryDir dir;
-    std::ofstream(folderOf(dir) / "espectro.txt") << spectrum(20, 4);
-    std::ofstream(folderOf(dir) / "lineas.txt") << "4000 10 Ar I\n4010 20 Ar I\n4020 2O Ar I\n";
-    auto r =
-        runCli({"profiles", "espectro.txt", "lineas.txt", "-o", "perfiles.txt"}, folderOf(dir));
+    CliFolder dir;
+    std::ofstream(dir.path() / "espectro.txt") << spectrum(20, 4);
+    std::ofstream(dir.path() / "lineas.txt") << "4000 10 Ar I\n4010 20 Ar I\n4020 2O Ar I\n";
+    auto r = runCli({"profiles", "espectro.txt", "lineas.txt", "-o", "perfiles.txt"}, dir.path());
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "lineid-cli: lineas.txt: línea 3: Invalid numeric input\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folderOf(dir)), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
