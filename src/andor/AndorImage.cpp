@@ -28,10 +28,6 @@ namespace {
 
 using textio::untilCtrlZ;
 
-bool isDigit(char c) {
-    return static_cast<unsigned char>(c - '0') <= 9;
-}
-
 // The token's syntax without converting it. Tokens that may lie outside the range of a double
 // (an exponent, or very many digits) go through the full conversion, which knows the limits.
 void checkToken(std::string_view token) {
@@ -224,9 +220,7 @@ bool ImageStream::refill(std::size_t keep) {
     char* fresh = buffer_.get() + end_;
     const std::size_t read = readSource(fresh, capacity_ - end_);
     const std::size_t n = untilCtrlZ({fresh, read}).size();
-    if (n < read)
-        ended_ = true;
-    if (n == 0)
+    if (n < read || n == 0) // a Ctrl-Z, or the source's end
         ended_ = true;
     end_ += n;
     return n > 0;
@@ -546,14 +540,6 @@ namespace {
 // Larger frames are read the general way, in blocks.
 constexpr std::size_t maxFrameText = std::size_t{64} << 20;
 
-bool isSeparator(char c) {
-    return c == ' ' || c == '\t';
-}
-
-bool isTokenChar(char c) {
-    return isDigit(c) || c == '.' || c == '+' || c == '-';
-}
-
 // A plain number: whole numbers of up to 15 digits directly, anything else by the text rule.
 double plainNumber(std::string_view token) {
     const char* p = token.data();
@@ -672,14 +658,8 @@ const double* FrameText::values(int line, int count) const {
         // Every line holds V + 1 numbers, each followed by a blank, a line end or the text's end.
         const char* data = buffer_.text.data();
         const char* p = data + resume_[slot];
-        for (; split < wanted; ++split) {
-            while (isSeparator(*p))
-                ++p;
-            const char* begin = p;
-            while (isTokenChar(*p))
-                ++p;
-            values[split] = plainNumber({begin, static_cast<std::size_t>(p - begin)});
-        }
+        for (; split < wanted; ++split)
+            values[split] = plainNumber(nextPlainToken(p));
         resume_[slot] = static_cast<std::uint32_t>(p - data);
     }
     return values;
@@ -718,23 +698,15 @@ void FrameText::trace(const TraceSettings& s,
     const char* textEnd = data + buffer_.text.size();
     for (int line = 1; line <= geometry_.lines; ++line) {
         const char* p = data + lineStart_[static_cast<std::size_t>(line - 1)];
-        auto next = [&p] {
-            while (isSeparator(*p))
-                ++p;
-            const char* begin = p;
-            while (isTokenChar(*p))
-                ++p;
-            return std::string_view(begin, static_cast<std::size_t>(p - begin));
-        };
-        double x = plainNumber(next());
+        double x = plainNumber(nextPlainToken(p));
         p = startOfNumber(p, textEnd, static_cast<std::size_t>(window.first - 1));
         double value = 0;
         if (s.halfWidth == 1) {
-            value = plainNumber(next());
+            value = plainNumber(nextPlainToken(p));
         } else {
             double sum = 0;
             for (int i = window.first; i <= window.last; ++i)
-                sum += plainNumber(next());
+                sum += plainNumber(nextPlainToken(p));
             value = windowMean(sum, s);
         }
         emit({line, x, value, 0});

@@ -11,14 +11,6 @@ namespace andor {
 
 namespace {
 
-bool isDigit(char c) {
-    return static_cast<unsigned char>(c - '0') <= 9;
-}
-
-bool isSeparator(char c) {
-    return c == ' ' || c == '\t';
-}
-
 // The bits set among the low 16, without the library call std::popcount becomes on processors
 // the compiler may not assume have an instruction for it.
 std::size_t bitCount16(std::uint32_t x) {

@@ -11,6 +11,28 @@ namespace andor {
 
 inline constexpr std::size_t plainTokenLength = 16;
 
+inline bool isDigit(char c) {
+    return static_cast<unsigned char>(c - '0') <= 9;
+}
+
+inline bool isSeparator(char c) {
+    return c == ' ' || c == '\t';
+}
+
+inline bool isTokenChar(char c) {
+    return isDigit(c) || c == '.' || c == '+' || c == '-';
+}
+
+// The next number of a plain line from `p` (separators before it skipped); `p` moves past it.
+inline std::string_view nextPlainToken(const char*& p) {
+    while (isSeparator(*p))
+        ++p;
+    const char* begin = p;
+    while (isTokenChar(*p))
+        ++p;
+    return {begin, static_cast<std::size_t>(p - begin)};
+}
+
 // `line` excludes its line end.
 bool isPlainLine(std::string_view line, std::size_t count);
 
